@@ -1,0 +1,44 @@
+#include "effects/complex_region.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace effects {
+
+void TComplexRegion::Clear() {
+  std::vector<uint8_t>().swap(block_);
+  capacity_ = 0;
+  count_ = 0;
+  bounds_ = {2147483647, 2147483647, -2147483647, -2147483647};
+}
+
+void TComplexRegion::AddRect(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+  if (count_ == capacity_) {
+    capacity_ += kGrowth;
+    // Four bytes beyond header and slots, as the block has always been sized.
+    block_.resize(kHeaderSize + 4 + kRectSize * size_t(capacity_));
+  }
+  const raster::Rect r{Left, Top, Right, Bottom};
+  std::memcpy(block_.data() + kHeaderSize + kRectSize * size_t(count_), &r, kRectSize);
+  ++count_;
+  bounds_.left = std::min(bounds_.left, Left);
+  bounds_.top = std::min(bounds_.top, Top);
+  bounds_.right = std::max(bounds_.right, Right);
+  bounds_.bottom = std::max(bounds_.bottom, Bottom);
+}
+
+raster::Rect TComplexRegion::RectAt(int32_t i) const {
+  raster::Rect r;
+  std::memcpy(&r, block_.data() + kHeaderSize + kRectSize * size_t(i), kRectSize);
+  return r;
+}
+
+raster::RegionPtr TComplexRegion::CreateRegion() {
+  if (block_.empty()) return nullptr;
+  const raster::RGNDATAHEADER header{kHeaderSize, raster::RDH_RECTANGLES, uint32_t(count_),
+                                     uint32_t(kRectSize), bounds_};
+  std::memcpy(block_.data(), &header, sizeof header);
+  return raster::ExtCreateRegion(block_.data(), uint32_t(kHeaderSize + 4 + kRectSize * size_t(count_)));
+}
+
+}  // namespace effects

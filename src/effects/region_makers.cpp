@@ -1,0 +1,170 @@
+#include "effects/region_makers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "effects/complex_region.h"
+#include "platform/raster/random.h"
+
+namespace effects {
+
+namespace {
+
+inline int32_t RoundExt(long double v) { return static_cast<int32_t>(std::nearbyintl(v)); }
+
+// One direction of the bar region. `along` is the bars' length axis (the
+// picture's W for rows), `across` the axis the bars are stacked on; `add`
+// receives (from, s, to, s + D) in the length/stack coordinates.
+template <class Add>
+void AddBars(int32_t E, int32_t along, int32_t across, int32_t D, int32_t mode, Add add) {
+  const bool secondHalf = E > along;
+  for (int32_t s = secondHalf ? D : 0; s < across + D; s += 2 * D) {
+    if (secondHalf) {
+      if (mode == 1 || mode == 4) add(2 * along - E, s, along, s + D);
+      if (mode == 2 || mode == 5) add(0, s, E - along, s + D);
+      add(0, s - D, along, s);
+    } else if (mode == 1 || mode == 5) {
+      add(along - E, s, along, s + D);
+    } else if (mode == 2 || mode == 4) {
+      add(0, s, E, s + D);
+    } else if (mode == 3) {
+      add(0, s + D, E, s + 2 * D);
+      add(along - E, s, along, s + D);
+    }
+  }
+}
+
+}  // namespace
+
+raster::RegionPtr CreateBarRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode) {
+  const int32_t D = std::min(W, H) / 50 + 1;
+  TComplexRegion rgn;
+  AddBars(X, W, H, D, XMode, [&](int32_t a0, int32_t s0, int32_t a1, int32_t s1) { rgn.AddRect(a0, s0, a1, s1); });
+  AddBars(Y, H, W, D, YMode, [&](int32_t a0, int32_t s0, int32_t a1, int32_t s1) { rgn.AddRect(s0, a0, s1, a1); });
+  return rgn.CreateRegion();
+}
+
+raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode) {
+  const int32_t D = std::min(W, H) / 200 + 1;
+  const int32_t WD = W % D, HD = H % D, mW = W / 2, mH = H / 2;
+  TComplexRegion rgn;
+  if (XMode != 0) {
+    const int32_t N = X < W ? W / 10 : 0;
+    for (int32_t s = 0; s < H; s += D) {
+      const int32_t R = X + raster::Random(2 * N) - N;
+      const int32_t B = s + D + HD;
+      const int32_t m = R / 2;
+      switch (XMode) {
+        case 1: rgn.AddRect(W - R, s, W, B); break;
+        case 2: rgn.AddRect(0, s, R, B); break;
+        case 3: rgn.AddRect(mW - m, s, mW, B); rgn.AddRect(mW, s, mW + m, B); break;
+        default: rgn.AddRect(W - m, s, W, B); rgn.AddRect(0, s, m, B); break;
+      }
+    }
+  }
+  if (YMode != 0) {
+    const int32_t N = Y < H ? H / 10 : 0;
+    for (int32_t s = 0; s < W; s += D) {
+      const int32_t R = Y + raster::Random(2 * N) - N;
+      const int32_t Rt = s + D + WD;
+      const int32_t m = R / 2;
+      switch (YMode) {
+        case 1: rgn.AddRect(s, H - R, Rt, H); break;
+        case 2: rgn.AddRect(s, 0, Rt, R); break;
+        case 3: rgn.AddRect(s, mH - m, Rt, mH); rgn.AddRect(s, mH, Rt, mH + m); break;
+        default: rgn.AddRect(s, H - m, Rt, H); rgn.AddRect(s, 0, Rt, m); break;
+      }
+    }
+  }
+  return rgn.CreateRegion();
+}
+
+namespace {
+
+// Squares scattered ahead of an edge along one row (or column): one draw per
+// candidate, farthest first. `add(I)` adds the square I steps ahead.
+struct SwarmParams {
+  int32_t N, M, S, L, C;
+};
+
+SwarmParams SwarmFor(int32_t extent, int32_t size) {
+  SwarmParams p;
+  p.N = extent < size ? size / 10 : 0;
+  p.M = std::max(p.N / 20, 2);
+  p.S = p.M / 2;
+  p.L = p.N / p.M;
+  p.C = (3 * p.N) / (4 * p.M);
+  return p;
+}
+
+template <class Add>
+void Scatter(const SwarmParams& p, Add add) {
+  for (int32_t I = p.L; I >= 1; --I) {
+    const int32_t r = raster::Random(I);
+    if (I <= p.C ? r <= 1 : r == 0) add(I);
+  }
+}
+
+}  // namespace
+
+raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode) {
+  TComplexRegion rgn;
+  if (XMode != 0) {
+    const SwarmParams p = SwarmFor(X, W);
+    const int32_t M = p.M;
+    for (int32_t Y1 = 0; Y1 < H; Y1 += p.S) {
+      if (XMode == 1) {
+        rgn.AddRect(W - X, Y1, W, Y1 + M);
+        Scatter(p, [&](int32_t I) { const int32_t X1 = W - X - I * M; rgn.AddRect(X1, Y1, X1 + M, Y1 + M); });
+      } else {
+        rgn.AddRect(0, Y1, X, Y1 + M);
+        Scatter(p, [&](int32_t I) { const int32_t X1 = X + I * M; rgn.AddRect(X1 - M, Y1, X1, Y1 + M); });
+      }
+    }
+  }
+  if (YMode != 0) {
+    const SwarmParams p = SwarmFor(Y, H);
+    const int32_t M = p.M;
+    for (int32_t X1 = 0; X1 < W; X1 += p.S) {
+      if (YMode == 1) {
+        rgn.AddRect(X1, H - Y, X1 + M, H);
+        Scatter(p, [&](int32_t I) { const int32_t Y1 = H - Y - I * M; rgn.AddRect(X1, Y1, X1 + M, Y1 + M); });
+      } else {
+        rgn.AddRect(X1, 0, X1 + M, Y);
+        Scatter(p, [&](int32_t I) { const int32_t Y1 = Y + I * M; rgn.AddRect(X1, Y1 - M, X1 + M, Y1); });
+      }
+    }
+  }
+  return rgn.CreateRegion();
+}
+
+raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long double StartAngle,
+                                 long double EndAngle, int32_t NumPts) {
+  std::vector<raster::Point> pts(size_t(std::max(NumPts, 0)) + 1);
+  pts[0] = {mX, mY};
+  const long double delta = (EndAngle - StartAngle) / NumPts;
+  long double a = StartAngle;
+  for (int32_t i = 1; i <= NumPts; ++i) {
+    pts[size_t(i)] = {RoundExt(Radius * std::cos(a)) + mX, RoundExt(Radius * std::sin(a)) + mY};
+    a += delta;
+  }
+  return raster::CreatePolygonRgn(pts.data(), int32_t(pts.size()), raster::WINDING);
+}
+
+raster::RegionPtr CreatePolygonRgnEx(std::span<const int32_t> Pts) {
+  std::vector<raster::Point> pts(Pts.size() / 2);
+  for (size_t i = 0; i < pts.size(); ++i) pts[i] = {Pts[2 * i], Pts[2 * i + 1]};
+  return raster::CreatePolygonRgn(pts.data(), int32_t(pts.size()), raster::WINDING);
+}
+
+void RotatePoints(std::span<raster::Point> Points, int32_t xOrg, int32_t yOrg, long double Angle) {
+  const long double s = std::sin(Angle), c = std::cos(Angle);
+  for (raster::Point& p : Points) {
+    const int32_t dx = p.x - xOrg, dy = p.y - yOrg;
+    p.x = RoundExt(dx * c - dy * s) + xOrg;
+    p.y = RoundExt(dx * s + dy * c) + yOrg;
+  }
+}
+
+}  // namespace effects

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "platform/raster/drawing.h"
+
+// Region makers shared by the region-based effects. Each returns a new region
+// owned by the caller. X and Y are the extents reached (0..2W, 0..2H), W and H
+// the picture size; a mode of 0 switches that direction off.
+namespace effects {
+
+// Bars of size min(W, H) div 50 + 1: even bars fill first, then odd bars.
+raster::RegionPtr CreateBarRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode);
+// Thin strips with a random ragged edge, drawn anew from the shared generator.
+raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode);
+// A solid part plus squares scattered ahead of its edge (shared generator).
+raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode);
+// A fan from (mX, mY) through NumPts arc points from StartAngle in steps of
+// (EndAngle - StartAngle) / NumPts. NumPts >= 1.
+raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long double StartAngle,
+                                 long double EndAngle, int32_t NumPts);
+// Polygon (winding rule) through x0, y0, x1, y1, ...; a trailing odd value is ignored.
+raster::RegionPtr CreatePolygonRgnEx(std::span<const int32_t> Pts);
+
+// Turns the points about (xOrg, yOrg) by Angle radians; with y pointing down a
+// positive angle turns clockwise on the screen.
+void RotatePoints(std::span<raster::Point> Points, int32_t xOrg, int32_t yOrg, long double Angle);
+
+}  // namespace effects

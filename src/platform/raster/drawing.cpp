@@ -1,0 +1,162 @@
+#include "platform/raster/drawing.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "platform/raster/span_walk.h"
+
+namespace raster {
+
+namespace {
+
+// Rectangle from 64-bit edges, clamped into 32 bits (callers intersect it with
+// a bitmap right after, so the clamp never changes the outcome).
+Rect ClampedRect(int64_t l, int64_t t, int64_t r, int64_t b) {
+  auto c = [](int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min() / 2,
+                                                     std::numeric_limits<int32_t>::max() / 2));
+  };
+  return {c(l), c(t), c(r), c(b)};
+}
+
+// Nearest source index for destination step i of n over a source run of m
+// starting at s: pixel centres spread evenly.
+inline int64_t NearestSource(int64_t s, int64_t i, int64_t m, int64_t n) {
+  return s + ((2 * i + 1) * m) / (2 * n);
+}
+
+// Destination range [lo, hi) of a possibly mirrored run, and the table of the
+// source index for each destination position in it that maps inside the
+// source. Positions mapping outside the source are trimmed from the ends
+// (the mapping is monotone, so they only occur there).
+struct AxisMap {
+  int32_t lo = 0, hi = 0;
+  std::vector<int32_t> source;  // source index for lo..hi-1
+};
+
+AxisMap MapAxis(int32_t d, int32_t dn, int32_t s, int32_t sn, int32_t dstLimit, int32_t srcLimit) {
+  const int64_t n = dn < 0 ? -int64_t{dn} : dn;
+  const int64_t lo = dn > 0 ? d : int64_t{d} + dn + 1;
+  const int64_t from = std::max<int64_t>(lo, 0), to = std::min<int64_t>(lo + n, dstLimit);
+  AxisMap map;
+  if (from >= to) return map;
+  std::vector<int32_t> table;
+  table.reserve(static_cast<size_t>(to - from));
+  int64_t first = -1, last = -1;
+  for (int64_t x = from; x < to; ++x) {
+    const int64_t i = dn > 0 ? x - d : d - x;
+    const int64_t src = NearestSource(s, i, sn, n);
+    if (src < 0 || src >= srcLimit) continue;
+    if (first < 0) first = x;
+    last = x;
+    table.push_back(static_cast<int32_t>(src));
+  }
+  if (first < 0) return map;
+  map.lo = static_cast<int32_t>(first);
+  map.hi = static_cast<int32_t>(last + 1);
+  map.source = std::move(table);
+  return map;
+}
+
+}  // namespace
+
+RegionPtr CreateRectRgn(int32_t l, int32_t t, int32_t r, int32_t b) {
+  return std::make_unique<Region>(Region::FromRect({l, t, r, b}));
+}
+
+RegionPtr CreateRoundRectRgn(int32_t l, int32_t t, int32_t r, int32_t b, int32_t w, int32_t h) {
+  return std::make_unique<Region>(Region::FromRoundRect({l, t, r, b}, w, h));
+}
+
+RegionPtr CreateEllipticRgn(int32_t l, int32_t t, int32_t r, int32_t b) {
+  return std::make_unique<Region>(Region::FromEllipse({l, t, r, b}));
+}
+
+RegionPtr CreatePolygonRgn(const Point* pts, int32_t count, int /*mode: winding only*/) {
+  if (count < 0) return nullptr;
+  return std::make_unique<Region>(Region::FromPolygon({pts, static_cast<size_t>(count)}));
+}
+
+RegionPtr ExtCreateRegion(const void* data, uint32_t size) {
+  if (data == nullptr || size < sizeof(RGNDATAHEADER)) return nullptr;
+  RGNDATAHEADER header;
+  std::memcpy(&header, data, sizeof header);
+  if (header.dwSize != sizeof(RGNDATAHEADER) || header.iType != RDH_RECTANGLES) return nullptr;
+  if (uint64_t{header.nCount} * sizeof(Rect) > size - sizeof(RGNDATAHEADER)) return nullptr;
+  std::vector<Rect> rects(header.nCount);
+  std::memcpy(rects.data(), static_cast<const char*>(data) + sizeof(RGNDATAHEADER),
+              rects.size() * sizeof(Rect));
+  return std::make_unique<Region>(Region::FromRects(rects));
+}
+
+int CombineRgn(Region* dest, const Region* a, const Region* b, int mode) {
+  if (dest == nullptr || a == nullptr || b == nullptr) return RGN_ERROR;
+  switch (mode) {
+    case RGN_AND: *dest = *a & *b; break;
+    case RGN_OR: *dest = *a | *b; break;
+    case RGN_XOR: *dest = *a ^ *b; break;
+    case RGN_DIFF: *dest = *a - *b; break;
+    default: return RGN_ERROR;
+  }
+  return dest->IsEmpty() ? NULLREGION : (dest->IsRect() ? SIMPLEREGION : COMPLEXREGION);
+}
+
+void SelectClipRgn(Bitmap& surface, const Region* region) {
+  surface.SetClipRegion(region ? std::optional<Region>(*region) : std::nullopt);
+}
+
+void ExcludeClipRect(Bitmap& surface, int32_t l, int32_t t, int32_t r, int32_t b) {
+  const Region current = surface.ClipRegion() ? *surface.ClipRegion() : Region::FromRect(surface.Bounds());
+  surface.SetClipRegion(current - Region::FromRect({l, t, r, b}));
+}
+
+void SetStretchBltMode(Bitmap& surface, int mode) { surface.SetStretchMode(mode); }
+
+void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bitmap& src, int32_t xs,
+            int32_t ys) {
+  if (w <= 0 || h <= 0 || dst.Empty() || src.Empty()) return;
+  const int64_t dx = int64_t{xs} - xd, dy = int64_t{ys} - yd;
+  Rect area = Intersect(ClampedRect(xd, yd, int64_t{xd} + w, int64_t{yd} + h), dst.Bounds());
+  area = Intersect(area, ClampedRect(-dx, -dy, src.Width() - dx, src.Height() - dy));
+  if (area.empty()) return;
+  const int32_t ox = static_cast<int32_t>(dx), oy = static_cast<int32_t>(dy);
+  // Within one bitmap, walk so that no source pixel is overwritten before it is read.
+  const bool same = &src == &dst;
+  const bool bottomUp = same && oy < 0;
+  const bool rightToLeft = same && oy == 0 && ox < 0;
+  ForEachClippedSpan(dst.ClipRegion(), area, bottomUp, rightToLeft, [&](int32_t y, int32_t x0, int32_t x1) {
+    std::memmove(dst.Row(y) + x0, src.Row(y + oy) + x0 + ox, size_t(x1 - x0) * sizeof(uint32_t));
+  });
+}
+
+void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, const Bitmap& src, int32_t xs,
+                int32_t ys, int32_t ws, int32_t hs) {
+  if (wd == 0 || hd == 0 || ws == 0 || hs == 0 || dst.Empty() || src.Empty()) return;
+  // A mirrored source is the same as a mirrored destination.
+  if (ws < 0) { xs += ws + 1; ws = -ws; wd = -wd; }
+  if (hs < 0) { ys += hs + 1; hs = -hs; hd = -hd; }
+  if (wd == ws && hd == hs) {
+    BitBlt(dst, xd, yd, wd, hd, src, xs, ys);
+    return;
+  }
+  if (&src == &dst) {
+    Bitmap copy;
+    copy.Assign(src);
+    StretchBlt(dst, xd, yd, wd, hd, copy, xs, ys, ws, hs);
+    return;
+  }
+  const AxisMap cols = MapAxis(xd, wd, xs, ws, dst.Width(), src.Width());
+  const AxisMap rows = MapAxis(yd, hd, ys, hs, dst.Height(), src.Height());
+  const Rect area{cols.lo, rows.lo, cols.hi, rows.hi};
+  const int32_t* colSource = cols.source.data() - cols.lo;
+  const int32_t* rowSource = rows.source.data() - rows.lo;
+  ForEachClippedSpan(dst.ClipRegion(), area, false, false, [&](int32_t y, int32_t x0, int32_t x1) {
+    uint32_t* d = dst.Row(y);
+    const uint32_t* s = src.Row(rowSource[y]);
+    for (int32_t x = x0; x < x1; ++x) d[x] = s[colSource[x]];
+  });
+}
+
+}  // namespace raster

@@ -1,0 +1,39 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+namespace raster {
+
+// The shared generator: one 32-bit linear congruential state for the whole
+// program. Every draw reads and replaces the state in one atomic step, so the
+// window thread and the timer thread may draw concurrently.
+extern std::atomic<uint32_t> RandSeed;
+
+// Advances RandSeed and returns a value in 0..n-1 (0 for n <= 0).
+int32_t Random(int32_t n);
+
+// Seeds RandSeed from the clock.
+void Randomize();
+
+// One step of the generator: the state after `seed` and the draw it yields.
+constexpr uint32_t NextSeed(uint32_t seed) { return seed * 134775813u + 1u; }
+constexpr int32_t DrawFromSeed(uint32_t seed, int32_t n) {
+  return n <= 0 ? 0 : static_cast<int32_t>((uint64_t{seed} * static_cast<uint32_t>(n)) >> 32);
+}
+
+// A generator of the same kind with a private state, for patterns that must
+// replay identically in every frame of a transition.
+class TPinnedRandom {
+ public:
+  explicit TPinnedRandom(uint32_t seed) : state_(seed) {}
+  int32_t Random(int32_t n) {
+    state_ = NextSeed(state_);
+    return DrawFromSeed(state_, n);
+  }
+  uint32_t state() const { return state_; }
+
+ private:
+  uint32_t state_;
+};
+
+}  // namespace raster

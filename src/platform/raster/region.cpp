@@ -1,0 +1,220 @@
+#include "platform/raster/region.h"
+
+#include <algorithm>
+#include <cassert>
+#include <climits>
+
+namespace raster {
+
+namespace {
+
+using Span = Region::Span;
+
+// Sorts intervals by start and merges overlapping or touching ones in place.
+void NormaliseSpans(std::vector<Span>& spans) {
+  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
+  size_t out = 0;
+  for (const Span& s : spans) {
+    if (out > 0 && s.x0 <= spans[out - 1].x1) {
+      spans[out - 1].x1 = std::max(spans[out - 1].x1, s.x1);
+    } else {
+      spans[out++] = s;
+    }
+  }
+  spans.resize(out);
+}
+
+enum class Op { And, Or, Xor, Diff };
+
+bool Apply(Op op, bool a, bool b) {
+  switch (op) {
+    case Op::And: return a && b;
+    case Op::Or: return a || b;
+    case Op::Xor: return a != b;
+    case Op::Diff: return a && !b;
+  }
+  return false;
+}
+
+// One-dimensional boolean operation on two sorted lists of disjoint spans.
+void CombineSpans(std::span<const Span> a, std::span<const Span> b, Op op, std::vector<Span>& out) {
+  out.clear();
+  size_t ia = 0, ib = 0;       // index of the next boundary: span ia/2, start if even
+  bool inA = false, inB = false, inside = false;
+  int32_t start = 0;
+  auto boundary = [](std::span<const Span> s, size_t i) {
+    return i >= 2 * s.size() ? INT_MAX : (i % 2 == 0 ? s[i / 2].x0 : s[i / 2].x1);
+  };
+  while (ia < 2 * a.size() || ib < 2 * b.size()) {
+    const int32_t x = std::min(boundary(a, ia), boundary(b, ib));
+    while (ia < 2 * a.size() && boundary(a, ia) == x) { inA = !inA; ++ia; }
+    while (ib < 2 * b.size() && boundary(b, ib) == x) { inB = !inB; ++ib; }
+    const bool now = Apply(op, inA, inB);
+    if (now && !inside) start = x;
+    if (!now && inside) out.push_back({start, x});
+    inside = now;
+  }
+}
+
+Region CombineRegions(const Region& a, const Region& b, Op op) {
+  // Fast paths: empty operands and disjoint bounds.
+  if (a.IsEmpty() || b.IsEmpty()) {
+    if (op == Op::And) return Region();
+    if (op == Op::Diff) return a;
+    return a.IsEmpty() ? b : a;
+  }
+  std::vector<int32_t> ys;
+  ys.reserve(2 * (a.bands().size() + b.bands().size()));
+  for (const auto& band : a.bands()) { ys.push_back(band.y0); ys.push_back(band.y1); }
+  for (const auto& band : b.bands()) { ys.push_back(band.y0); ys.push_back(band.y1); }
+  std::sort(ys.begin(), ys.end());
+  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+
+  RegionRowBuilder builder;
+  std::vector<Span> combined;
+  size_t ia = 0, ib = 0;
+  const std::span<const Span> none;
+  for (size_t k = 0; k + 1 < ys.size(); ++k) {
+    const int32_t y0 = ys[k], y1 = ys[k + 1];
+    while (ia < a.bands().size() && a.bands()[ia].y1 <= y0) ++ia;
+    while (ib < b.bands().size() && b.bands()[ib].y1 <= y0) ++ib;
+    const bool hasA = ia < a.bands().size() && a.bands()[ia].y0 <= y0;
+    const bool hasB = ib < b.bands().size() && b.bands()[ib].y0 <= y0;
+    CombineSpans(hasA ? a.SpansOf(a.bands()[ia]) : none, hasB ? b.SpansOf(b.bands()[ib]) : none,
+                 op, combined);
+    builder.AddBand(y0, y1, combined);
+  }
+  return builder.Finish();
+}
+
+}  // namespace
+
+void Region::AppendBand(int32_t y0, int32_t y1, std::span<const Span> spans) {
+  if (spans.empty() || y0 >= y1) return;
+  if (!bands_.empty()) {
+    Band& last = bands_.back();
+    if (last.y1 == y0 && std::equal(spans.begin(), spans.end(), spans_.begin() + last.first,
+                                    spans_.begin() + last.last)) {
+      last.y1 = y1;
+      return;
+    }
+  }
+  const auto first = static_cast<uint32_t>(spans_.size());
+  spans_.insert(spans_.end(), spans.begin(), spans.end());
+  bands_.push_back({y0, y1, first, static_cast<uint32_t>(spans_.size())});
+}
+
+bool Region::Validate() const {
+  for (size_t i = 0; i < bands_.size(); ++i) {
+    const Band& b = bands_[i];
+    if (b.y0 >= b.y1 || b.first >= b.last || b.last > spans_.size()) return false;
+    if (i > 0 && bands_[i - 1].y1 > b.y0) return false;
+    for (uint32_t s = b.first; s < b.last; ++s) {
+      if (spans_[s].x0 >= spans_[s].x1) return false;
+      if (s > b.first && spans_[s - 1].x1 >= spans_[s].x0) return false;
+    }
+  }
+  return true;
+}
+
+Region RegionRowBuilder::Finish() {
+  assert(region_.Validate());
+  return std::move(region_);
+}
+
+Region Region::FromRect(const Rect& r) {
+  Region region;
+  if (!r.empty()) {
+    const Span s{r.left, r.right};
+    region.AppendBand(r.top, r.bottom, {&s, 1});
+  }
+  return region;
+}
+
+// Sweeps the rectangles from top to bottom; each band between two successive
+// edges gets the union of the x-intervals of the rectangles covering it.
+Region Region::FromRects(std::span<const Rect> rects) {
+  std::vector<Rect> live;
+  live.reserve(rects.size());
+  for (const Rect& r : rects) if (!r.empty()) live.push_back(r);
+  if (live.size() == 1) return FromRect(live[0]);
+  std::sort(live.begin(), live.end(), [](const Rect& a, const Rect& b) { return a.top < b.top; });
+
+  std::vector<int32_t> ys;
+  ys.reserve(2 * live.size());
+  for (const Rect& r : live) { ys.push_back(r.top); ys.push_back(r.bottom); }
+  std::sort(ys.begin(), ys.end());
+  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+
+  RegionRowBuilder builder;
+  std::vector<const Rect*> active;
+  std::vector<Span> spans;
+  size_t next = 0;
+  for (size_t k = 0; k + 1 < ys.size(); ++k) {
+    const int32_t y0 = ys[k], y1 = ys[k + 1];
+    std::erase_if(active, [y0](const Rect* r) { return r->bottom <= y0; });
+    while (next < live.size() && live[next].top <= y0) active.push_back(&live[next++]);
+    spans.clear();
+    for (const Rect* r : active) spans.push_back({r->left, r->right});
+    NormaliseSpans(spans);
+    builder.AddBand(y0, y1, spans);
+  }
+  return builder.Finish();
+}
+
+Rect Region::Bounds() const {
+  if (IsEmpty()) return {};
+  Rect r{INT_MAX, bands_.front().y0, INT_MIN, bands_.back().y1};
+  for (const Band& b : bands_) {
+    r.left = std::min(r.left, spans_[b.first].x0);
+    r.right = std::max(r.right, spans_[b.last - 1].x1);
+  }
+  return r;
+}
+
+size_t Region::FirstBandBelow(int32_t y) const {
+  return static_cast<size_t>(std::partition_point(bands_.begin(), bands_.end(),
+                                                  [y](const Band& b) { return b.y1 <= y; }) -
+                             bands_.begin());
+}
+
+bool Region::Contains(int32_t x, int32_t y) const {
+  const size_t i = FirstBandBelow(y);
+  if (i == bands_.size() || bands_[i].y0 > y) return false;
+  for (const Span& s : SpansOf(bands_[i])) {
+    if (x < s.x0) return false;
+    if (x < s.x1) return true;
+  }
+  return false;
+}
+
+int64_t Region::Area() const {
+  int64_t area = 0;
+  for (const Band& b : bands_) {
+    int64_t width = 0;
+    for (const Span& s : SpansOf(b)) width += int64_t{s.x1} - s.x0;
+    area += width * (int64_t{b.y1} - b.y0);
+  }
+  return area;
+}
+
+void Region::Offset(int32_t dx, int32_t dy) {
+  for (Band& b : bands_) { b.y0 += dy; b.y1 += dy; }
+  for (Span& s : spans_) { s.x0 += dx; s.x1 += dx; }
+}
+
+Region operator&(const Region& a, const Region& b) { return CombineRegions(a, b, Op::And); }
+Region operator|(const Region& a, const Region& b) { return CombineRegions(a, b, Op::Or); }
+Region operator^(const Region& a, const Region& b) { return CombineRegions(a, b, Op::Xor); }
+Region operator-(const Region& a, const Region& b) { return CombineRegions(a, b, Op::Diff); }
+
+bool operator==(const Region& a, const Region& b) {
+  if (a.bands_.size() != b.bands_.size() || a.spans_.size() != b.spans_.size()) return false;
+  for (size_t i = 0; i < a.bands_.size(); ++i) {
+    if (a.bands_[i].y0 != b.bands_[i].y0 || a.bands_[i].y1 != b.bands_[i].y1) return false;
+    if (!std::ranges::equal(a.SpansOf(a.bands_[i]), b.SpansOf(b.bands_[i]))) return false;
+  }
+  return true;
+}
+
+}  // namespace raster

@@ -1,0 +1,58 @@
+#include "tools/png_writer.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace tools {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
+  throw std::runtime_error(static_cast<const char*>(png_get_error_ptr(png)) + std::string(": ") + message);
+}
+
+}  // namespace
+
+void WritePngRgb(const raster::Bitmap& bitmap, const std::filesystem::path& path) {
+  const std::string name = path.string();
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "wb"));
+  if (!file) throw std::runtime_error(name + ": cannot open for writing");
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, const_cast<char*>(name.c_str()),
+                                            OnPngError, nullptr);
+  if (!png) throw std::runtime_error(name + ": out of memory");
+  png_infop info = png_create_info_struct(png);
+  struct Cleanup {
+    png_structp* png;
+    png_infop* info;
+    ~Cleanup() { png_destroy_write_struct(png, info); }
+  } cleanup{&png, &info};
+  if (!info) throw std::runtime_error(name + ": out of memory");
+
+  png_init_io(png, file.get());
+  png_set_IHDR(png, info, png_uint_32(bitmap.Width()), png_uint_32(bitmap.Height()), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, 3);
+  png_write_info(png, info);
+  std::vector<png_byte> row(size_t(bitmap.Width()) * 3);
+  for (int32_t y = 0; y < bitmap.Height(); ++y) {
+    const raster::TRGBQuad* p = bitmap.ScanLine(y);
+    for (int32_t x = 0; x < bitmap.Width(); ++x) {
+      row[size_t(x) * 3] = p[x].rgbRed;
+      row[size_t(x) * 3 + 1] = p[x].rgbGreen;
+      row[size_t(x) * 3 + 2] = p[x].rgbBlue;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  if (std::fflush(file.get()) != 0) throw std::runtime_error(name + ": write failed");
+}
+
+}  // namespace tools
