@@ -67,34 +67,34 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Quarters Reveal in to middle", nullptr},  // 55
     {"Quarters Expand to middle", nullptr},  // 56
     {"Quarters Slide in to middle", nullptr},  // 57
-    {"Curved Reveal from left", nullptr},  // 58
-    {"Curved Reveal from right", nullptr},  // 59
-    {"Bars in from right", nullptr},  // 60
-    {"Bars in from left", nullptr},  // 61
-    {"Bars left then right", nullptr},  // 62
-    {"Bars right then left", nullptr},  // 63
-    {"Bars from both sides", nullptr},  // 64
-    {"Uneven shred from right", nullptr},  // 65
-    {"Uneven shred from left", nullptr},  // 66
-    {"Uneven shred out from middle (horiz)", nullptr},  // 67
-    {"Uneven shred in to middle (horiz)", nullptr},  // 68
-    {"Curved Reveal from top", nullptr},  // 69
-    {"Curved Reveal from bottom", nullptr},  // 70
-    {"Bars from bottom", nullptr},  // 71
-    {"Bars from top", nullptr},  // 72
-    {"Bars top then bottom", nullptr},  // 73
-    {"Bars bottom then top", nullptr},  // 74
-    {"Bars from top and bottom", nullptr},  // 75
-    {"Unven shred from bottom", nullptr},  // 76
-    {"Uneven shred from top", nullptr},  // 77
-    {"Uneven shred from horizon", nullptr},  // 78
-    {"Uneven shred in to horizon", nullptr},  // 79
-    {"Curved reveal from top left", nullptr},  // 80
-    {"Curved reveal from top right", nullptr},  // 81
-    {"Curved reveal from bottom left", nullptr},  // 82
-    {"Curved reveal from bottom right", nullptr},  // 83
-    {"Elliptic reveal out from centre", nullptr},  // 84
-    {"Elliptic reveal in to centre", nullptr},  // 85
+    {"Curved Reveal from left", Effect058},  // 58
+    {"Curved Reveal from right", Effect059},  // 59
+    {"Bars in from right", Effect060},  // 60
+    {"Bars in from left", Effect061},  // 61
+    {"Bars left then right", Effect062},  // 62
+    {"Bars right then left", Effect063},  // 63
+    {"Bars from both sides", Effect064},  // 64
+    {"Uneven shred from right", Effect065},  // 65
+    {"Uneven shred from left", Effect066},  // 66
+    {"Uneven shred out from middle (horiz)", Effect067},  // 67
+    {"Uneven shred in to middle (horiz)", Effect068},  // 68
+    {"Curved Reveal from top", Effect069},  // 69
+    {"Curved Reveal from bottom", Effect070},  // 70
+    {"Bars from bottom", Effect071},  // 71
+    {"Bars from top", Effect072},  // 72
+    {"Bars top then bottom", Effect073},  // 73
+    {"Bars bottom then top", Effect074},  // 74
+    {"Bars from top and bottom", Effect075},  // 75
+    {"Unven shred from bottom", Effect076},  // 76
+    {"Uneven shred from top", Effect077},  // 77
+    {"Uneven shred from horizon", Effect078},  // 78
+    {"Uneven shred in to horizon", Effect079},  // 79
+    {"Curved reveal from top left", Effect080},  // 80
+    {"Curved reveal from top right", Effect081},  // 81
+    {"Curved reveal from bottom left", Effect082},  // 82
+    {"Curved reveal from bottom right", Effect083},  // 83
+    {"Elliptic reveal out from centre", Effect084},  // 84
+    {"Elliptic reveal in to centre", Effect085},  // 85
     {"Criss Cross reveal from bottom right", nullptr},  // 86
     {"Criss Cross reveal from top right", nullptr},  // 87
     {"Criss Cross reveal from bottom left", nullptr},  // 88
@@ -109,16 +109,16 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Criss Cross reveal from left right and top", nullptr},  // 97
     {"Criss Cross reveal from top left right and bottom", nullptr},  // 98
     {"Criss Cross reveal from bottom left top right", nullptr},  // 99
-    {"Uneven shred from bottom and right", nullptr},  // 100
-    {"Uneven shred from top and right", nullptr},  // 101
-    {"Uneven shred from bottom and left", nullptr},  // 102
-    {"Uneven shred from top and left", nullptr},  // 103
-    {"Uneven shred from horiz and right", nullptr},  // 104
-    {"Uneven shred from horiz and left", nullptr},  // 105
-    {"Uneven shred from bottom and vert middle", nullptr},  // 106
-    {"Uneven shred from top and vert middle", nullptr},  // 107
-    {"Uneven shred from centre", nullptr},  // 108
-    {"Uneven shred to centre", nullptr},  // 109
+    {"Uneven shred from bottom and right", Effect100},  // 100
+    {"Uneven shred from top and right", Effect101},  // 101
+    {"Uneven shred from bottom and left", Effect102},  // 102
+    {"Uneven shred from top and left", Effect103},  // 103
+    {"Uneven shred from horiz and right", Effect104},  // 104
+    {"Uneven shred from horiz and left", Effect105},  // 105
+    {"Uneven shred from bottom and vert middle", Effect106},  // 106
+    {"Uneven shred from top and vert middle", Effect107},  // 107
+    {"Uneven shred from centre", Effect108},  // 108
+    {"Uneven shred to centre", Effect109},  // 109
     {"Reveal diagonal from top left", nullptr},  // 110
     {"Reveal diagonal from top right", nullptr},  // 111
     {"Reveal diagonal from bottom left", nullptr},  // 112
