@@ -1,0 +1,55 @@
+#pragma once
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace platform {
+
+// Smallest and largest period the periodic timer accepts, in milliseconds.
+constexpr uint32_t kTimerPeriodMin = 1;
+constexpr uint32_t kTimerPeriodMax = 1000000;
+
+// A periodic timer that calls back on a thread of its own every `period`
+// milliseconds. Deadlines are absolute (start + n × period on the steady
+// clock), so lateness of one call does not shift the later ones; calls that a
+// slow callback missed are not made up (the next deadline is the next one in
+// the future). The resolution says how early the thread may stop sleeping and
+// spin: within `resolution` ms of a deadline it waits precisely.
+class TPeriodicTimer {
+ public:
+  using Callback = std::function<void()>;
+
+  TPeriodicTimer(uint32_t periodMs, uint32_t resolutionMs, Callback callback);
+  // Kills the timer (see Kill).
+  ~TPeriodicTimer();
+  TPeriodicTimer(const TPeriodicTimer&) = delete;
+  TPeriodicTimer& operator=(const TPeriodicTimer&) = delete;
+
+  // No callback starts after Kill returns. Called from another thread, it
+  // also waits for a running callback to finish; called from inside the
+  // callback, it returns at once and the thread ends after the callback.
+  void Kill();
+  bool OnTimerThread() const { return std::this_thread::get_id() == threadId_.load(); }
+  uint32_t Period() const { return period_; }
+  uint32_t Resolution() const { return resolution_; }
+
+ private:
+  void Run();
+
+  const uint32_t period_, resolution_;
+  Callback callback_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool killed_ = false;
+  std::atomic<std::thread::id> threadId_;
+  std::thread thread_;
+};
+
+// Milliseconds on a monotonic clock, unsigned 32-bit, wrapping around.
+uint32_t TickCount();
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+#include "view/custom_vantrel.h"
+
+namespace view {
+
+class TWindowSurface;
+
+// The transition view as a Qt widget: one widget to place, re-parent for full
+// screen and drive. Every property, event and operation of the run-time
+// (TCustomVantrel) is available on it directly:
+//
+//   view.Picture().LoadFromFile("next.jpg");   // throws on failure
+//   view.SetStyle(12); view.SetOnStop([](TCustomVantrel&) { ... });
+//   view.Execute();
+//
+// OnStart, OnProgress, OnComplete, OnStop, OnChange and the mouse events run
+// on the GUI thread; OnBeforeNewFrame, OnCustomDraw and OnAfterNewFrame run
+// on the thread that renders the frame (the timer thread in threaded mode).
+//
+// On X11 the widget is a native window and the timer thread puts every frame
+// on it directly, so frames keep coming while the GUI thread is busy; on other
+// platforms (offscreen) frames reach the screen as posted paints.
+class TVantrel : public QWidget, public TCustomVantrel {
+  Q_OBJECT
+
+ public:
+  explicit TVantrel(QWidget* parent = nullptr);
+  ~TVantrel() override;
+
+  using TCustomVantrel::GetStyleNames;
+  int GetStyleNames(QStringList& Names) const;
+
+  // Destroys the native window only (the control lives on): a running
+  // transition stops with OnStop. The window is created again when needed.
+  void DestroyHandle();
+  // Whether frames are put on screen from the rendering thread.
+  bool DrawsFromAnyThread() const;
+
+  QPaintEngine* paintEngine() const override;
+
+ protected:
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+
+  bool HandleAllocated() const override;
+  void HandleNeeded() override;
+  void Invalidate() override;
+  void InvalidateRect(const raster::Rect& r) override;
+  void ValidateRect(const raster::Rect& r) override;
+  void PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rect& PicRect,
+                        const raster::Rect& DisplayRect) override;
+  void PostTransitionMessage(const TTransitionMessage& Msg) override;
+  void ProcessMessages() override;
+  void AdjustSize() override;
+
+ private:
+  void RecreateSurface();
+
+  std::unique_ptr<TWindowSurface> surface_;
+};
+
+}  // namespace view
