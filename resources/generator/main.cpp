@@ -1,0 +1,58 @@
+// Draws every picture the program carries or ships beside itself:
+//   <generated dir>/device.png, <generated dir>/texture.jpg   (built into the program)
+//   <program dir>/1002.jpg                                    (the view's background)
+//   <program dir>/Photos/1001.jpg ... 1009.jpg                (the demonstration album)
+// Nothing is read from anywhere; the same pictures come out of every run.
+#include <QCoreApplication>
+#include <QDir>
+#include <QImageWriter>
+#include <cstdio>
+
+#include "demo_photos.h"
+#include "device_picture.h"
+#include "texture_picture.h"
+#include "view_background.h"
+
+namespace {
+
+constexpr int kJpegQuality = 90;
+
+bool Save(const QImage& image, const QString& path, int quality) {
+  QImageWriter writer(path);
+  writer.setQuality(quality);
+  if (writer.write(image)) return true;
+  std::fprintf(stderr, "vantrel_make_pictures: cannot write %s: %s\n", qPrintable(path),
+               qPrintable(writer.errorString()));
+  return false;
+}
+
+bool MakeFolder(const QString& path) {
+  if (QDir().mkpath(path)) return true;
+  std::fprintf(stderr, "vantrel_make_pictures: cannot create the folder %s\n", qPrintable(path));
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // The application object only gives the image writers their plugins; no
+  // window system is needed, and nothing draws text.
+  QCoreApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: vantrel_make_pictures <generated dir> <program dir>\n");
+    return 2;
+  }
+  const QDir generated(QString::fromLocal8Bit(argv[1]));
+  const QDir program(QString::fromLocal8Bit(argv[2]));
+  const QString album = program.filePath("Photos");
+  if (!MakeFolder(generated.path()) || !MakeFolder(album)) return 1;
+
+  bool saved = Save(pictures::DrawDevicePicture(), generated.filePath("device.png"), -1);
+  saved = Save(pictures::DrawTexture(), generated.filePath("texture.jpg"), 92) && saved;
+  saved = Save(pictures::DrawViewBackground(), program.filePath("1002.jpg"), kJpegQuality) && saved;
+  for (const pictures::TDemoPhoto& photo : pictures::DemoPhotos()) {
+    const QString name = QString::number(photo.number) + ".jpg";
+    saved = Save(pictures::DrawDemoPhoto(photo), QDir(album).filePath(name), kJpegQuality) && saved;
+  }
+  return saved ? 0 : 1;
+}
