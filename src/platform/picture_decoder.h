@@ -1,0 +1,27 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/raster/bitmap.h"
+
+namespace platform {
+
+// Extensions (lower case, without the dot) of the picture files DecodePicture
+// reads: jpg, jpeg, png, bmp, ico, tif, tiff.
+std::span<const std::string_view> ReadablePictureExtensions();
+
+// Whether a file name's extension, compared without regard to case, is one
+// DecodePicture reads. "photo.JPG" is; "photo.gif", "photo.jpe", ".jpg" (a
+// name without extension) are not.
+bool IsReadablePictureName(std::string_view fileName);
+
+// Decodes a picture file into a new 32-bit bitmap, choosing the decoder by the
+// file's extension without regard to case. The reserved byte of each pixel
+// holds alpha (255 where opaque). Throws PictureError (a std::runtime_error)
+// naming the file and the cause; pictures larger than kMaxPicturePixels or
+// kMaxPictureSide are refused before their pixels are allocated.
+std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path);
+
+}  // namespace platform

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Largest picture any decoder accepts. Sizes come from the file's header and
+// are checked before a pixel buffer is allocated, so a hostile header cannot
+// make us allocate gigabytes.
+constexpr int64_t kMaxPicturePixels = 100'000'000;
+constexpr int64_t kMaxPictureSide = 65535;
+
+// Throws PictureError unless a picture of width × height may be decoded.
+void CheckPictureSize(const std::string& fileName, int64_t width, int64_t height);
+
+}  // namespace platform
