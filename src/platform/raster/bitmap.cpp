@@ -17,6 +17,17 @@ Bitmap::Bitmap() : handle_(next_handle.fetch_add(1)) {}
 
 Bitmap::Bitmap(int32_t width, int32_t height) : Bitmap() { SetSize(width, height); }
 
+Bitmap::Bitmap(Bitmap&& other) noexcept
+    : width_(other.width_),
+      height_(other.height_),
+      handle_(other.handle_),
+      pixels_(std::move(other.pixels_)),
+      clip_(std::move(other.clip_)),
+      stretch_mode_(other.stretch_mode_) {
+  other.width_ = other.height_ = 0;
+  other.clip_.reset();
+}
+
 Bitmap::~Bitmap() = default;
 
 void Bitmap::SetSize(int32_t width, int32_t height) {

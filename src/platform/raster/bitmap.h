@@ -25,6 +25,9 @@ class Bitmap {
   Bitmap(int32_t width, int32_t height);
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
+  // Moves pixels, handle and surface state; the lock is not moved (a bitmap
+  // must not be moved while its surface is locked).
+  Bitmap(Bitmap&& other) noexcept;
   ~Bitmap();
 
   // Resizes; the content becomes black (all bytes 0). The handle stays.

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "platform/raster/drawing.h"
+#include "platform/raster/region.h"
+
+namespace raster {
+namespace {
+
+constexpr int kGrid = 24;  // brute-force comparisons run over [-2, kGrid + 2)
+
+// Pixel-by-pixel membership over a small window, for differential checks.
+std::vector<bool> Pixels(const Region& r) {
+  std::vector<bool> v;
+  for (int y = -2; y < kGrid + 2; ++y)
+    for (int x = -2; x < kGrid + 2; ++x) v.push_back(r.Contains(x, y));
+  return v;
+}
+
+Rect RandomRect(std::mt19937& g) {
+  std::uniform_int_distribution<int> d(-1, kGrid);
+  return {d(g), d(g), d(g), d(g)};  // often inverted or empty on purpose
+}
+
+TEST(Region, RectListEqualsUnionOfRectangles) {
+  std::mt19937 g(7);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<Rect> rects(1 + round % 12);
+    Region unionByOr;
+    for (Rect& r : rects) {
+      r = RandomRect(g);
+      unionByOr = unionByOr | Region::FromRect(r);
+    }
+    const Region fromList = Region::FromRects(rects);
+    ASSERT_EQ(fromList, unionByOr) << "round " << round;
+    std::vector<bool> expected;
+    for (int y = -2; y < kGrid + 2; ++y)
+      for (int x = -2; x < kGrid + 2; ++x) {
+        bool in = false;
+        for (const Rect& r : rects) in |= r.left <= x && x < r.right && r.top <= y && y < r.bottom;
+        expected.push_back(in);
+      }
+    ASSERT_EQ(Pixels(fromList), expected) << "round " << round;
+  }
+}
+
+TEST(Region, BooleanOperationsMatchPixelLogic) {
+  std::mt19937 g(11);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<Rect> ra(4), rb(4);
+    for (Rect& r : ra) r = RandomRect(g);
+    for (Rect& r : rb) r = RandomRect(g);
+    const Region a = Region::FromRects(ra), b = Region::FromRects(rb);
+    const auto pa = Pixels(a), pb = Pixels(b);
+    const auto pand = Pixels(a & b), por = Pixels(a | b), pxor = Pixels(a ^ b), pdiff = Pixels(a - b);
+    for (size_t i = 0; i < pa.size(); ++i) {
+      ASSERT_EQ(pand[i], pa[i] && pb[i]) << "round " << round;
+      ASSERT_EQ(por[i], pa[i] || pb[i]) << "round " << round;
+      ASSERT_EQ(pxor[i], pa[i] != pb[i]) << "round " << round;
+      ASSERT_EQ(pdiff[i], pa[i] && !pb[i]) << "round " << round;
+    }
+  }
+}
+
+TEST(Region, CombineRgnAllowsDestinationToBeAnOperand) {
+  RegionPtr a = CreateRectRgn(0, 0, 10, 10);
+  RegionPtr b = CreateRectRgn(5, 5, 15, 15);
+  EXPECT_EQ(CombineRgn(a.get(), a.get(), b.get(), RGN_XOR), COMPLEXREGION);
+  EXPECT_EQ(a->Area(), 100 + 100 - 2 * 25);
+  EXPECT_FALSE(a->Contains(7, 7));
+  EXPECT_TRUE(a->Contains(12, 12));
+  EXPECT_EQ(CombineRgn(a.get(), a.get(), a.get(), RGN_DIFF), NULLREGION);
+  EXPECT_EQ(CombineRgn(a.get(), b.get(), nullptr, RGN_OR), RGN_ERROR);
+}
+
+// Winding number of the closed polygon around the point (px, py).
+int Winding(const std::vector<Point>& pts, double px, double py) {
+  int w = 0;
+  for (size_t i = 0; i < pts.size(); ++i) {
+    const Point a = pts[i], b = pts[(i + 1) % pts.size()];
+    const double cross = (b.x - a.x) * (py - a.y) - (px - a.x) * (b.y - a.y);
+    if (a.y <= py && b.y > py && cross > 0) ++w;
+    if (b.y <= py && a.y > py && cross < 0) --w;
+  }
+  return w;
+}
+
+void ExpectPolygonMatchesWinding(const std::vector<Point>& pts, int slack) {
+  const Region r = Region::FromPolygon(pts);
+  int mismatches = 0;
+  for (int y = -2; y < kGrid + 2; ++y)
+    for (int x = -2; x < kGrid + 2; ++x) {
+      const bool expected = Winding(pts, x + 0.5, y + 0.5) != 0;
+      mismatches += r.Contains(x, y) != expected;
+    }
+  EXPECT_LE(mismatches, slack);
+}
+
+TEST(Region, PolygonFollowsTheWindingRule) {
+  // A pentagram: its centre has winding number 2 and is filled.
+  const std::vector<Point> star = {{12, 1}, {19, 22}, {1, 8}, {23, 8}, {5, 22}};
+  ExpectPolygonMatchesWinding(star, 0);
+  EXPECT_TRUE(Region::FromPolygon(star).Contains(12, 12));
+  // A bow tie crosses itself; both lobes are in, the waist's outside is not.
+  const std::vector<Point> bow = {{0, 0}, {20, 20}, {20, 0}, {0, 20}};
+  ExpectPolygonMatchesWinding(bow, 0);
+  EXPECT_TRUE(Region::FromPolygon(bow).Contains(2, 10));
+  EXPECT_FALSE(Region::FromPolygon(bow).Contains(10, 2));
+  std::mt19937 g(3);
+  std::uniform_int_distribution<int> d(-1, kGrid);
+  for (int round = 0; round < 100; ++round) {
+    std::vector<Point> pts(3 + round % 6);
+    for (Point& p : pts) p = {d(g), d(g)};
+    SCOPED_TRACE(round);
+    ExpectPolygonMatchesWinding(pts, 0);
+  }
+}
+
+TEST(Region, DegeneratePolygonsAreEmpty) {
+  EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 0}, {5, 5}}).IsEmpty());
+  EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 3}, {5, 3}, {9, 3}}).IsEmpty());
+}
+
+TEST(Region, RoundedRectangleCornerReduction) {
+  const Rect r{0, 0, 20, 12};
+  // Corner sizes beyond the rectangle are reduced to it: the inscribed ellipse.
+  EXPECT_EQ(Region::FromRoundRect(r, 100, 100), Region::FromEllipse(r));
+  EXPECT_EQ(Region::FromRoundRect(r, 20, 12), Region::FromEllipse(r));
+  // Below 2 the corners stay square.
+  EXPECT_EQ(Region::FromRoundRect(r, 1, 8), Region::FromRect(r));
+  EXPECT_EQ(Region::FromRoundRect(r, 8, 0), Region::FromRect(r));
+  // Full height alone gives semi-elliptic ends: the middle row is full width,
+  // the top row is shorter but the middle columns reach the top.
+  const Region ends = Region::FromRoundRect(r, 6, 12);
+  EXPECT_TRUE(ends.Contains(0, 6) && ends.Contains(19, 6));
+  EXPECT_FALSE(ends.Contains(0, 0));
+  EXPECT_TRUE(ends.Contains(10, 0) && ends.Contains(10, 11));
+  EXPECT_EQ(ends.Bounds(), r);
+}
+
+TEST(Region, EllipseIsSymmetricAndInscribed) {
+  const Region e = Region::FromEllipse({3, 2, 20, 11});
+  EXPECT_EQ(e.Bounds(), (Rect{3, 2, 20, 11}));
+  for (int y = 2; y < 11; ++y)
+    for (int x = 3; x < 20; ++x) {
+      ASSERT_EQ(e.Contains(x, y), e.Contains(3 + 19 - 1 - x + 1, y)) << x << "," << y;
+      ASSERT_EQ(e.Contains(x, y), e.Contains(x, 2 + 10 - y)) << x << "," << y;
+    }
+  EXPECT_TRUE(Region::FromEllipse({0, 0, 1, 1}).Contains(0, 0));
+  EXPECT_TRUE(Region::FromEllipse({5, 5, 5, 9}).IsEmpty());
+}
+
+TEST(Region, ExtCreateRegionReadsTheRectangleBlock) {
+  struct {
+    RGNDATAHEADER header;
+    Rect rects[3];
+  } block{{32, RDH_RECTANGLES, 3, 16, {}}, {{0, 0, 4, 4}, {2, 2, 8, 3}, {9, 9, 5, 5}}};
+  RegionPtr r = ExtCreateRegion(&block, sizeof block);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->Area(), 16 + 4);
+  // A block claiming more rectangles than it holds is refused.
+  block.header.nCount = 4;
+  EXPECT_FALSE(ExtCreateRegion(&block, sizeof block));
+  block.header.nCount = 0;
+  RegionPtr empty = ExtCreateRegion(&block, sizeof block);
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->IsEmpty());
+}
+
+}  // namespace
+}  // namespace raster
