@@ -18,10 +18,12 @@ namespace view {
 // A message the control posts to its own window thread. Handled in the order
 // posted by HandleTransitionMessage.
 struct TTransitionMessage {
-  enum Kind : uint32_t { Completed = 1025, Progress = 1026 };
+  // Failed: an error on the timer thread ended the steps; `error` says why.
+  enum Kind : uint32_t { Completed = 1025, Progress = 1026, Failed = 1027 };
   Kind kind;
   TPercent progress;    // at the time of posting (progress message only)
   uint32_t transition;  // serial of the transition that posted it
+  std::string error;
 };
 
 // Device capabilities of the periodic timer, in milliseconds.
@@ -180,6 +182,8 @@ class TCustomVantrel {
   // Milliseconds, unsigned 32-bit, wrapping around.
   virtual uint32_t GetTickCount() const;
   virtual bool TimeGetDevCaps(TTimeCaps& caps) const;
+  // An error on the timer thread stopped a transition (on the window thread).
+  virtual void ReportError(const std::string& text);
 
   // Marks the control as being destroyed and stops a running transition
   // without events. Idempotent.
@@ -195,11 +199,11 @@ class TCustomVantrel {
   void Unprepare();
   void StartTimer();
   void StopTimer();
-  void TimerProc();
+  void TimerProc(uint32_t transition);
   void UpdateDisplayRect();
   void UpdateOldPic();
   bool GetEmpty() const;
-  uint32_t TimerResolution() const { return fTimerResolution; }
+  uint32_t TimerResolution() const { return fTimerResolution.load(); }
   bool TimerRunning() const;
 
  private:
@@ -211,6 +215,8 @@ class TCustomVantrel {
   void FreeTransitionPictures();
   void ShowFrame();
   void RefreshDynamicOldPic();
+  void PlacementChanged();
+  bool DisplayEmpty() const;
 
   std::unique_ptr<TPicture> fPicture, fBgPicture;
   TBackgroundMode fBgMode = bmTiled;
@@ -236,10 +242,19 @@ class TCustomVantrel {
   // Counts transitions; posted messages carry it so that a late one can be
   // told from one of the running transition.
   std::atomic<uint32_t> fTransition{0};
+  // fTimer may outlive its run (a timer that ended itself from its callback
+  // is joined later); fTimerID is non-zero only while it runs.
+  std::mutex fTimerMutex;
   std::unique_ptr<platform::TPeriodicTimer> fTimer;
-  uint32_t fTimerResolution = 0;
+  std::atomic<int32_t> fTimerID{0};
+  int32_t fLastTimerID = 0;
+  std::atomic<uint32_t> fTimerResolution{0};
   std::atomic<uint32_t> LastUpdateTime{0};
   mutable std::recursive_mutex fCS;
 };
+
+// Repeats the graphic at natural size over Rect on a grid anchored at Rect's
+// top-left corner, drawing only the tiles that meet the clip box.
+void DrawTile(TCanvas& Canvas, const raster::Rect& Rect, const raster::Bitmap& Graphic, bool opaque);
 
 }  // namespace view

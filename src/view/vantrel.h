@@ -1,6 +1,7 @@
 #pragma once
 #include <QStringList>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 #include "view/custom_vantrel.h"
@@ -63,7 +64,10 @@ class TVantrel : public QWidget, public TCustomVantrel {
  private:
   void RecreateSurface();
 
-  std::unique_ptr<TWindowSurface> surface_;
+  const bool nativeDrawing_;           // X11: frames go straight to the native window
+  std::atomic<bool> handleAllocated_{false};
+  std::unique_ptr<TWindowSurface> surface_;  // guarded by the view lock
+  raster::Bitmap paintBuffer_;         // the client area as painted last
 };
 
 }  // namespace view

@@ -1,0 +1,104 @@
+// Painting: the display scaled into its rectangle, the frame, the background.
+#include "view/custom_vantrel.h"
+
+namespace view {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+// Repeats the graphic at natural size over Rect, on a grid anchored at Rect's
+// top-left corner; only tiles that meet the clip box are drawn.
+void DrawTile(TCanvas& Canvas, const raster::Rect& Rect, const raster::Bitmap& Graphic, bool opaque) {
+  const int32_t W = Graphic.Width(), H = Graphic.Height();
+  if (W <= 0 || H <= 0) return;
+  TSavedCanvasState saved(Canvas);
+  Canvas.IntersectClipRect(Rect);
+  raster::Rect R = Canvas.ClipBox();
+  if (R.empty()) return;
+  R.left -= (R.left - Rect.left) % W;
+  R.top -= (R.top - Rect.top) % H;
+  for (int32_t top = R.top; top < R.bottom; top += H) {
+    for (int32_t left = R.left; left < R.right; left += W) {
+      const raster::Rect WR{left, top, left + W, top + H};
+      if (Canvas.RectVisible(WR)) Canvas.Draw(left, top, Graphic, opaque);
+    }
+  }
+}
+
+void TCustomVantrel::DrawBackground(TCanvas& Canvas, const raster::Rect& Rect) {
+  if (!Canvas.RectVisible(Rect)) return;
+  // Changes the background graphic reports while it is drawn are not news.
+  TPicture::TChangeHandler handler = fBgPicture->OnChange();
+  fBgPicture->SetOnChange(nullptr);
+  struct Reattach {
+    TPicture& p;
+    TPicture::TChangeHandler& h;
+    ~Reattach() { p.SetOnChange(std::move(h)); }
+  } reattach{*fBgPicture, handler};
+
+  const raster::Bitmap* G = fBgPicture->Graphic();
+  const TBackgroundMode FillStyle = (G != nullptr && !G->Empty()) ? fBgMode : bmNone;
+  const bool opaque = fBgPicture->Opaque();
+  switch (FillStyle) {
+    case bmTiled:
+      DrawTile(Canvas, Rect, *G, opaque);
+      break;
+    case bmStretched:
+      Canvas.StretchDraw(Rect, *G, opaque);
+      break;
+    case bmCentered: {
+      raster::Rect R;
+      R.left = (Rect.right - Rect.left - G->Width()) / 2;
+      R.top = (Rect.bottom - Rect.top - G->Height()) / 2;
+      R.right = R.left + G->Width();
+      R.bottom = R.top + G->Height();
+      Canvas.Draw(R.left, R.top, *G, opaque);
+      TSavedCanvasState saved(Canvas);
+      Canvas.ExcludeClipRect(R);
+      Canvas.FillRect(Rect, fColor);
+      break;
+    }
+    case bmNone:
+      Canvas.FillRect(Rect, fColor);
+      break;
+  }
+}
+
+void TCustomVantrel::Draw(TCanvas& Canvas) {
+  const raster::Rect client{0, 0, fClientWidth, fClientHeight};
+  if (Display->Empty()) {
+    DrawBackground(Canvas, client);
+    return;
+  }
+  if (Canvas.RectVisible(fDisplayRect)) {
+    raster::SurfaceLock display(*Display);
+    Canvas.CopyRect(fDisplayRect, *Display, fPicRect);
+  }
+  raster::Rect FrameRect = fDisplayRect;
+  if (fFrameWidth != 0) {
+    FrameRect = {FrameRect.left - fFrameWidth, FrameRect.top - fFrameWidth, FrameRect.right + fFrameWidth,
+                 FrameRect.bottom + fFrameWidth};
+    if (Canvas.RectVisible(FrameRect)) Canvas.FrameRect(FrameRect, fFrameWidth, fFrameColor);
+  }
+  TSavedCanvasState saved(Canvas);
+  Canvas.ExcludeClipRect(FrameRect);
+  DrawBackground(Canvas, client);
+}
+
+void TCustomVantrel::WMPaint(TCanvas& canvas, const raster::Rect& paintRect) {
+  Lock lock(fCS);
+  TSavedCanvasState saved(canvas);
+  canvas.IntersectClipRect(paintRect);
+  const raster::Rect& d = fDisplayRect;
+  const bool DrawImageOnly = !Display->Empty() && paintRect.left >= d.left && paintRect.top >= d.top &&
+                             paintRect.right <= d.right && paintRect.bottom <= d.bottom;
+  if (DrawImageOnly) {
+    raster::SurfaceLock display(*Display);
+    canvas.CopyRect(d, *Display, {0, 0, fPicRect.right, fPicRect.bottom});
+  } else {
+    Draw(canvas);
+  }
+}
+
+void TCustomVantrel::WMDestroy() { Stop(); }
+
+}  // namespace view

@@ -1,0 +1,96 @@
+// Placement of the picture in the control and the background as old picture.
+#include "platform/raster/drawing.h"
+#include "platform/raster/muldiv.h"
+#include "view/custom_vantrel.h"
+
+namespace view {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+void TCustomVantrel::UpdateDisplayRect() {
+  Lock lock(fCS);
+  const int32_t cW = fClientWidth - 2 * fFrameWidth;
+  const int32_t cH = fClientHeight - 2 * fFrameWidth;
+  int32_t pW = fPicRect.right - fPicRect.left;
+  int32_t pH = fPicRect.bottom - fPicRect.top;
+  if (fProportional && pW > 0 && pH > 0 && (fStretch || cW < pW || cH < pH)) {
+    if (double(cH) / pH > double(cW) / pW) {  // the width limits
+      pH = raster::MulDiv(pH, cW, pW);
+      pW = cW;
+    } else {  // the height limits, also on equal ratios
+      pW = raster::MulDiv(pW, cH, pH);
+      pH = cH;
+    }
+  } else if (fStretch) {
+    pW = cW;
+    pH = cH;
+  }
+  const int32_t dx = fCenter ? fFrameWidth + (cW - pW) / 2 : fFrameWidth;
+  const int32_t dy = fCenter ? fFrameWidth + (cH - pH) / 2 : fFrameWidth;
+  fDisplayRect = {dx, dy, dx + pW, dy + pH};
+  if (DynamicOldPic && OldPic) UpdateOldPic();
+}
+
+void TCustomVantrel::UpdateOldPic() {
+  Lock lock(fCS);
+  raster::Bitmap BackImage(fDisplayRect.width(), fDisplayRect.height());
+  {
+    TCanvas canvas(BackImage);
+    canvas.SetOrigin({-fDisplayRect.left, -fDisplayRect.top});
+    DrawBackground(canvas, {0, 0, fClientWidth, fClientHeight});
+  }
+  {
+    raster::SurfaceLock old(*OldPic);
+    raster::SetStretchBltMode(*OldPic, raster::COLORONCOLOR);
+    raster::StretchBlt(*OldPic, 0, 0, fPicRect.width(), fPicRect.height(), BackImage, 0, 0, BackImage.Width(),
+                       BackImage.Height());
+  }
+  if (fBusy.load() && fManual.load() && !Stopping.load()) UpdateDisplay();
+}
+
+void TCustomVantrel::RefreshDynamicOldPic() {
+  Lock lock(fCS);
+  if (DynamicOldPic && OldPic) UpdateOldPic();
+}
+
+void TCustomVantrel::WMSize(int32_t clientWidth, int32_t clientHeight) {
+  {
+    Lock lock(fCS);
+    fClientWidth = clientWidth;
+    fClientHeight = clientHeight;
+  }
+  UpdateDisplayRect();
+  if (!DisplayEmpty()) Invalidate();
+}
+
+bool TCustomVantrel::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) const {
+  if (fPicture->HasGraphic() && fAlign != alClient) {
+    // The control has no borders: its size is its client size.
+    if (fAlign != alTop && fAlign != alBottom) NewWidth = fPicture->Width() + 2 * fFrameWidth;
+    if (fAlign != alLeft && fAlign != alRight) NewHeight = fPicture->Height() + 2 * fFrameWidth;
+  }
+  return true;
+}
+
+raster::Rect TCustomVantrel::DisplayRect() const {
+  Lock lock(fCS);
+  return fDisplayRect;
+}
+
+raster::Rect TCustomVantrel::PicRect() const {
+  Lock lock(fCS);
+  return fPicRect;
+}
+
+bool TCustomVantrel::DisplayEmpty() const {
+  Lock lock(fCS);
+  return Display->Empty();
+}
+
+void TCustomVantrel::CopyDisplay(raster::Bitmap& into) const {
+  Lock lock(fCS);
+  raster::SurfaceLock display(*Display);
+  into.Assign(*Display);
+}
+
+}  // namespace view

@@ -1,0 +1,160 @@
+#include "view/vantrel.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+#include "view/posted_paint_surface.h"
+#include "view/x11_window_surface.h"
+
+namespace view {
+namespace {
+
+const QEvent::Type kTransitionEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// A transition message on its way to the window thread.
+class TTransitionEvent : public QEvent {
+ public:
+  explicit TTransitionEvent(TTransitionMessage msg) : QEvent(kTransitionEventType), message(std::move(msg)) {}
+  TTransitionMessage message;
+};
+
+xcb_connection_t* X11Connection() {
+  auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return app ? app->connection() : nullptr;
+}
+
+}  // namespace
+
+TVantrel::TVantrel(QWidget* parent) : QWidget(parent), nativeDrawing_(X11Connection() != nullptr) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  if (nativeDrawing_) {
+    // A native window of its own that Qt leaves alone, so that the timer
+    // thread can draw on it while the window thread is busy.
+    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+  } else {
+    surface_ = std::make_unique<TPostedPaintSurface>(this);
+  }
+  resize(100, 100);
+}
+
+TVantrel::~TVantrel() {
+  BeginDestroy();
+  std::lock_guard<std::recursive_mutex> lock(CS());
+  surface_.reset();
+}
+
+int TVantrel::GetStyleNames(QStringList& Names) const {
+  std::vector<std::string> names;
+  const int n = TCustomVantrel::GetStyleNames(names);
+  for (const std::string& name : names) Names.append(QString::fromStdString(name));
+  return n;
+}
+
+bool TVantrel::DrawsFromAnyThread() const {
+  std::lock_guard<std::recursive_mutex> lock(CS());
+  return nativeDrawing_ && surface_ != nullptr;
+}
+
+QPaintEngine* TVantrel::paintEngine() const { return nativeDrawing_ ? nullptr : QWidget::paintEngine(); }
+
+void TVantrel::DestroyHandle() {
+  WMDestroy();
+  {
+    std::lock_guard<std::recursive_mutex> lock(CS());
+    if (nativeDrawing_) surface_.reset();
+    handleAllocated_.store(false);
+  }
+  if (nativeDrawing_) destroy();
+}
+
+// --- window operations ---
+
+bool TVantrel::HandleAllocated() const { return handleAllocated_.load(); }
+
+void TVantrel::HandleNeeded() {
+  if (nativeDrawing_) {
+    winId();
+    RecreateSurface();
+  } else {
+    create();
+  }
+  handleAllocated_.store(true);
+}
+
+void TVantrel::RecreateSurface() {
+  if (!nativeDrawing_) return;
+  const WId id = internalWinId();
+  std::lock_guard<std::recursive_mutex> lock(CS());
+  surface_.reset();
+  if (id != 0) surface_ = TX11WindowSurface::Create(X11Connection(), static_cast<uint32_t>(id));
+}
+
+void TVantrel::Invalidate() { update(); }
+
+void TVantrel::InvalidateRect(const raster::Rect& r) { update(QRect(r.left, r.top, r.width(), r.height())); }
+
+// Qt cannot take back a pending repaint; the frame just drawn is what a
+// repaint of that area would draw anyway.
+void TVantrel::ValidateRect(const raster::Rect&) {}
+
+void TVantrel::PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rect& PicRect,
+                                const raster::Rect& DisplayRect) {
+  // Runs under the view lock, which also guards surface_.
+  if (surface_) surface_->PutFrame(Display, PicRect, DisplayRect, ClientWidth(), ClientHeight());
+}
+
+void TVantrel::PostTransitionMessage(const TTransitionMessage& Msg) {
+  QCoreApplication::postEvent(this, new TTransitionEvent(Msg));
+}
+
+void TVantrel::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TVantrel::AdjustSize() {
+  int32_t w = width(), h = height();
+  if (CanAutoSize(w, h)) resize(w, h);
+}
+
+// --- Qt events ---
+
+bool TVantrel::event(QEvent* e) {
+  if (e->type() == kTransitionEventType) {
+    HandleTransitionMessage(static_cast<TTransitionEvent*>(e)->message);
+    return true;
+  }
+  if (e->type() == QEvent::WinIdChange) RecreateSurface();
+  return QWidget::event(e);
+}
+
+void TVantrel::paintEvent(QPaintEvent* e) {
+  const QRect r = e->rect().intersected(rect());
+  if (r.isEmpty()) return;
+  if (nativeDrawing_ && !surface_) RecreateSurface();
+  std::lock_guard<std::recursive_mutex> lock(CS());
+  if (paintBuffer_.Width() != width() || paintBuffer_.Height() != height()) paintBuffer_.SetSize(width(), height());
+  const raster::Rect area{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+  TCanvas canvas(paintBuffer_);
+  WMPaint(canvas, area);
+  if (surface_) surface_->PutPainted(paintBuffer_, area);
+}
+
+void TVantrel::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  WMSize(width(), height());
+}
+
+void TVantrel::enterEvent(QEnterEvent* e) {
+  QWidget::enterEvent(e);
+  CMMouseEnter();
+}
+
+void TVantrel::leaveEvent(QEvent* e) {
+  QWidget::leaveEvent(e);
+  CMMouseLeave();
+}
+
+}  // namespace view

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "view/window_surface.h"
+
+struct xcb_connection_t;
+
+namespace view {
+
+// Draws straight on an X11 window with xcb_put_image, from any thread (libxcb
+// is thread-safe). Frames larger than one X request are sent in bands.
+class TX11WindowSurface : public TWindowSurface {
+ public:
+  // Null when the window's pixel format is not 32-bit little-endian
+  // true-colour, which this surface writes.
+  static std::unique_ptr<TX11WindowSurface> Create(xcb_connection_t* connection, uint32_t window);
+  ~TX11WindowSurface() override;
+
+  void PutFrame(const raster::Bitmap& frame, const raster::Rect& srcRect, const raster::Rect& dstRect,
+                int32_t clientWidth, int32_t clientHeight) override;
+  void PutPainted(const raster::Bitmap& client, const raster::Rect& area) override;
+
+ private:
+  TX11WindowSurface(xcb_connection_t* connection, uint32_t window, uint8_t depth);
+  // Sends `rows` rows of `width` pixels, stored top row first, to (x, y).
+  void SendTopDown(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y);
+
+  xcb_connection_t* connection_;
+  uint32_t window_, gc_;
+  uint8_t depth_;
+  size_t maxRequestBytes_;
+  raster::Bitmap staging_;         // a scaled frame, mirrored so its memory runs top-down
+  std::vector<uint32_t> rowBuffer_;  // rows of a painted area, top-down
+};
+
+}  // namespace view
