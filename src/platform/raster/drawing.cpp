@@ -150,13 +150,34 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
   const AxisMap cols = MapAxis(xd, wd, xs, ws, dst.Width(), src.Width());
   const AxisMap rows = MapAxis(yd, hd, ys, hs, dst.Height(), src.Height());
   const Rect area{cols.lo, rows.lo, cols.hi, rows.hi};
+  if (area.empty()) return;
   const int32_t* colSource = cols.source.data() - cols.lo;
   const int32_t* rowSource = rows.source.data() - rows.lo;
-  ForEachClippedSpan(dst.ClipRegion(), area, false, false, [&](int32_t y, int32_t x0, int32_t x1) {
+  // A mirror without scaling reads each source run backwards.
+  const bool reversedRun = wd == -ws;
+  auto copyRun = [&](int32_t y, int32_t x0, int32_t x1) {
     uint32_t* d = dst.Row(y);
     const uint32_t* s = src.Row(rowSource[y]);
-    for (int32_t x = x0; x < x1; ++x) d[x] = s[colSource[x]];
-  });
+    if (reversedRun) {
+      std::reverse_copy(s + colSource[x1 - 1], s + colSource[x0] + 1, d + x0);
+    } else {
+      for (int32_t x = x0; x < x1; ++x) d[x] = s[colSource[x]];
+    }
+  };
+  if (dst.ClipRegion() != nullptr) {
+    ForEachClippedSpan(dst.ClipRegion(), area, false, false, copyRun);
+    return;
+  }
+  // Unclipped: a destination row drawn from the same source row as the row
+  // above it is a copy of that row.
+  const size_t runBytes = size_t(area.width()) * sizeof(uint32_t);
+  for (int32_t y = area.top; y < area.bottom; ++y) {
+    if (y > area.top && rowSource[y] == rowSource[y - 1]) {
+      std::memcpy(dst.Row(y) + area.left, dst.Row(y - 1) + area.left, runBytes);
+    } else {
+      copyRun(y, area.left, area.right);
+    }
+  }
 }
 
 }  // namespace raster

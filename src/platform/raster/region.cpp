@@ -10,18 +10,17 @@ namespace {
 
 using Span = Region::Span;
 
-// Sorts intervals by start and merges overlapping or touching ones in place.
-void NormaliseSpans(std::vector<Span>& spans) {
-  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
-  size_t out = 0;
-  for (const Span& s : spans) {
-    if (out > 0 && s.x0 <= spans[out - 1].x1) {
-      spans[out - 1].x1 = std::max(spans[out - 1].x1, s.x1);
+// The x-intervals of rectangles ordered by left edge, overlapping or touching
+// ones merged.
+void MergeIntervals(std::span<const Rect* const> byLeft, std::vector<Span>& spans) {
+  spans.clear();
+  for (const Rect* r : byLeft) {
+    if (!spans.empty() && r->left <= spans.back().x1) {
+      spans.back().x1 = std::max(spans.back().x1, r->right);
     } else {
-      spans[out++] = s;
+      spans.push_back({r->left, r->right});
     }
   }
-  spans.resize(out);
 }
 
 enum class Op { And, Or, Xor, Diff };
@@ -132,32 +131,38 @@ Region Region::FromRect(const Rect& r) {
 }
 
 // Sweeps the rectangles from top to bottom; each band between two successive
-// edges gets the union of the x-intervals of the rectangles covering it.
+// edges gets the union of the x-intervals of the rectangles covering it. The
+// next edge is found among the few active rectangles, so only the tops need
+// sorting (and rectangle lists built row by row come sorted already).
 Region Region::FromRects(std::span<const Rect> rects) {
   std::vector<Rect> live;
   live.reserve(rects.size());
   for (const Rect& r : rects) if (!r.empty()) live.push_back(r);
+  if (live.empty()) return Region();
   if (live.size() == 1) return FromRect(live[0]);
-  std::sort(live.begin(), live.end(), [](const Rect& a, const Rect& b) { return a.top < b.top; });
-
-  std::vector<int32_t> ys;
-  ys.reserve(2 * live.size());
-  for (const Rect& r : live) { ys.push_back(r.top); ys.push_back(r.bottom); }
-  std::sort(ys.begin(), ys.end());
-  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+  auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
+  if (!std::is_sorted(live.begin(), live.end(), byTop)) std::sort(live.begin(), live.end(), byTop);
 
   RegionRowBuilder builder;
   std::vector<const Rect*> active;
   std::vector<Span> spans;
   size_t next = 0;
-  for (size_t k = 0; k + 1 < ys.size(); ++k) {
-    const int32_t y0 = ys[k], y1 = ys[k + 1];
-    std::erase_if(active, [y0](const Rect* r) { return r->bottom <= y0; });
-    while (next < live.size() && live[next].top <= y0) active.push_back(&live[next++]);
-    spans.clear();
-    for (const Rect* r : active) spans.push_back({r->left, r->right});
-    NormaliseSpans(spans);
-    builder.AddBand(y0, y1, spans);
+  int32_t y = live[0].top;
+  while (next < live.size() || !active.empty()) {
+    if (active.empty()) y = std::max(y, live[next].top);
+    // The active list stays ordered by left edge.
+    while (next < live.size() && live[next].top <= y) {
+      const Rect* r = &live[next++];
+      active.insert(std::upper_bound(active.begin(), active.end(), r,
+                                     [](const Rect* a, const Rect* b) { return a->left < b->left; }),
+                    r);
+    }
+    int32_t yNext = next < live.size() ? live[next].top : INT_MAX;
+    for (const Rect* r : active) yNext = std::min(yNext, r->bottom);
+    MergeIntervals(active, spans);
+    builder.AddBand(y, yNext, spans);
+    y = yNext;
+    std::erase_if(active, [y](const Rect* r) { return r->bottom <= y; });
   }
   return builder.Finish();
 }

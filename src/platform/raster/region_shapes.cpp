@@ -64,77 +64,92 @@ Region Region::FromRoundRect(const Rect& rect, int32_t w, int32_t h) {
   return builder.Finish();
 }
 
-// Winding-rule fill. Edges are kept in an active list sorted by their top row;
-// crossings are computed exactly in 128-bit integers so that the result does
-// not depend on floating-point rounding.
+namespace {
+
+// A polygon edge stepped row by row. The first pixel whose centre lies at or
+// right of the edge's crossing with row centre y + 0.5 is ceil(num / den) with
+// num = (2(y - ya) + 1) dx + (2 xa - 1) dy and den = 2 dy; num grows by 2 dx per
+// row, so the quotient is stepped exactly with a remainder, as in Bresenham's
+// algorithm, after one division when the edge becomes active.
+struct PolygonEdge {
+  int32_t yTop, yBottom;  // rows whose centres the edge crosses: [yTop, yBottom)
+  int winding;
+  int64_t den, quotient, remainder;  // num = quotient * den + remainder, 0 <= remainder < den
+  int64_t stepQuotient, stepRemainder;
+
+  PolygonEdge(Point p, Point q, int w) : yTop(p.y), yBottom(q.y), winding(w) {
+    const int64_t dx = int64_t{q.x} - p.x, dy = int64_t{q.y} - p.y;
+    den = 2 * dy;
+    const int64_t num = dx + (2 * int64_t{p.x} - 1) * dy;
+    quotient = FloorDiv(num, den);
+    remainder = num - quotient * den;
+    stepQuotient = FloorDiv(2 * dx, den);
+    stepRemainder = 2 * dx - stepQuotient * den;
+  }
+  int32_t FirstPixel() const { return static_cast<int32_t>(quotient + (remainder > 0 ? 1 : 0)); }
+  void NextRow() {
+    quotient += stepQuotient;
+    remainder += stepRemainder;
+    if (remainder >= den) {
+      remainder -= den;
+      ++quotient;
+    }
+  }
+  static int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+  }
+};
+
+}  // namespace
+
+// Winding-rule fill with an active edge list; edges enter at their top row.
 Region Region::FromPolygon(std::span<const Point> pts) {
-  struct Edge {
-    int32_t yTop, yBottom;  // rows whose centres the edge crosses: [yTop, yBottom)
-    int64_t xa, ya, dx, dy; // start point and direction (dy > 0)
-    int winding;
-  };
-  std::vector<Edge> edges;
   const size_t n = pts.size();
   if (n < 3) return Region();
+  std::vector<PolygonEdge> edges;
+  edges.reserve(n);
   for (size_t i = 0; i < n; ++i) {
-    Point p = pts[i], q = pts[(i + 1) % n];
-    if (p.y == q.y) continue;
-    int winding = 1;
-    if (p.y > q.y) { std::swap(p, q); winding = -1; }
-    // Row y is crossed when p.y <= y + 0.5 < q.y, i.e. p.y <= y < q.y.
-    edges.push_back({p.y, q.y, p.x, p.y, int64_t{q.x} - p.x, int64_t{q.y} - p.y, winding});
+    const Point p = pts[i], q = pts[(i + 1) % n];
+    if (p.y < q.y) edges.emplace_back(p, q, 1);
+    else if (p.y > q.y) edges.emplace_back(q, p, -1);
   }
   if (edges.empty()) return Region();
-  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.yTop < b.yTop; });
-  int32_t yEnd = edges[0].yBottom;
-  for (const Edge& e : edges) yEnd = std::max(yEnd, e.yBottom);
+  std::sort(edges.begin(), edges.end(),
+            [](const PolygonEdge& a, const PolygonEdge& b) { return a.yTop < b.yTop; });
 
   struct Crossing {
-    int32_t x;  // first pixel whose centre is at or right of the crossing
+    int32_t x;
     int winding;
   };
   RegionRowBuilder builder;
-  std::vector<const Edge*> active;
+  std::vector<PolygonEdge*> active;
   std::vector<Crossing> crossings;
   std::vector<Span> spans;
   size_t next = 0;
-  for (int32_t y = edges[0].yTop; y < yEnd; ++y) {
-    std::erase_if(active, [y](const Edge* e) { return e->yBottom <= y; });
+  int32_t y = edges[0].yTop;
+  while (next < edges.size() || !active.empty()) {
+    if (active.empty()) y = std::max(y, edges[next].yTop);
     while (next < edges.size() && edges[next].yTop <= y) active.push_back(&edges[next++]);
-    if (active.empty()) {
-      if (next < edges.size()) y = edges[next].yTop - 1;
-      continue;
-    }
     crossings.clear();
-    for (const Edge* e : active) {
-      // x at the row centre: xa + (y + 0.5 - ya) * dx / dy; the first pixel
-      // centre at or right of it is ceil(x - 0.5) = ceil(num / den).
-      const __int128 den = 2 * static_cast<__int128>(e->dy);
-      const __int128 num = static_cast<__int128>(2 * (int64_t{y} - e->ya) + 1) * e->dx +
-                           static_cast<__int128>(2 * e->xa - 1) * e->dy;
-      __int128 q = num / den;
-      if (num % den != 0 && num > 0) ++q;
-      crossings.push_back({static_cast<int32_t>(q), e->winding});
-    }
-    std::sort(crossings.begin(), crossings.end(),
-              [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    for (const PolygonEdge* e : active) crossings.push_back({e->FirstPixel(), e->winding});
+    std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
     spans.clear();
     int winding = 0;
-    for (size_t i = 0; i < crossings.size(); ++i) {
+    for (const Crossing& c : crossings) {
       const int before = winding;
-      winding += crossings[i].winding;
-      if (before == 0 && winding != 0) spans.push_back({crossings[i].x, crossings[i].x});
-      if (before != 0 && winding == 0) spans.back().x1 = crossings[i].x;
+      winding += c.winding;
+      if (before == 0 && winding != 0) {
+        if (!spans.empty() && spans.back().x1 >= c.x) spans.back().x1 = std::max(spans.back().x1, c.x);
+        else spans.push_back({c.x, c.x});
+      }
+      if (before != 0 && winding == 0) spans.back().x1 = std::max(spans.back().x1, c.x);
     }
     std::erase_if(spans, [](const Span& s) { return s.x0 >= s.x1; });
-    // Spans of one row can touch after rounding; merge them.
-    size_t out = 0;
-    for (const Span& s : spans) {
-      if (out > 0 && s.x0 <= spans[out - 1].x1) spans[out - 1].x1 = std::max(spans[out - 1].x1, s.x1);
-      else spans[out++] = s;
-    }
-    spans.resize(out);
     builder.AddRow(y, spans);
+    ++y;
+    std::erase_if(active, [y](const PolygonEdge* e) { return e->yBottom <= y; });
+    for (PolygonEdge* e : active) e->NextRow();
   }
   return builder.Finish();
 }
