@@ -1,17 +1,13 @@
 #include "view/posted_paint_surface.h"
 
 #include <QImage>
-#include <QMetaObject>
 #include <QPainter>
 
 namespace view {
 
 void TPostedPaintSurface::PutFrame(const raster::Bitmap&, const raster::Rect&, const raster::Rect& dstRect,
                                    int32_t, int32_t) {
-  const QRect r(dstRect.left, dstRect.top, dstRect.width(), dstRect.height());
-  // Queued to the widget's thread; Qt drops it if the widget is gone by then.
-  QWidget* widget = widget_;
-  QMetaObject::invokeMethod(widget, [widget, r] { widget->update(r); }, Qt::QueuedConnection);
+  postRepaint_(QRect(dstRect.left, dstRect.top, dstRect.width(), dstRect.height()));
 }
 
 void TPostedPaintSurface::PutPainted(const raster::Bitmap& client, const raster::Rect& area) {

@@ -1,5 +1,7 @@
 #pragma once
+#include <QRect>
 #include <QWidget>
+#include <functional>
 
 #include "view/window_surface.h"
 
@@ -10,7 +12,10 @@ namespace view {
 // view's display; painted areas are drawn through Qt's backing store.
 class TPostedPaintSurface : public TWindowSurface {
  public:
-  explicit TPostedPaintSurface(QWidget* widget) : widget_(widget) {}
+  // `postRepaint` queues a repaint of a rectangle for the window thread; it
+  // is called from any thread.
+  TPostedPaintSurface(QWidget* widget, std::function<void(const QRect&)> postRepaint)
+      : widget_(widget), postRepaint_(std::move(postRepaint)) {}
 
   // Any thread: asks the window thread to repaint the frame's rectangle.
   void PutFrame(const raster::Bitmap& frame, const raster::Rect& srcRect, const raster::Rect& dstRect,
@@ -20,6 +25,7 @@ class TPostedPaintSurface : public TWindowSurface {
 
  private:
   QWidget* widget_;
+  std::function<void(const QRect&)> postRepaint_;
 };
 
 }  // namespace view

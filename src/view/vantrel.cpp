@@ -11,14 +11,8 @@
 namespace view {
 namespace {
 
-const QEvent::Type kTransitionEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-// A transition message on its way to the window thread.
-class TTransitionEvent : public QEvent {
- public:
-  explicit TTransitionEvent(TTransitionMessage msg) : QEvent(kTransitionEventType), message(std::move(msg)) {}
-  TTransitionMessage message;
-};
+// Wakes the window thread for one posted item.
+const QEvent::Type kPostedEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 xcb_connection_t* X11Connection() {
   auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -37,7 +31,7 @@ TVantrel::TVantrel(QWidget* parent) : QWidget(parent), nativeDrawing_(X11Connect
     setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_PaintOnScreen);
   } else {
-    surface_ = std::make_unique<TPostedPaintSurface>(this);
+    surface_ = std::make_unique<TPostedPaintSurface>(this, [this](const QRect& r) { Post(r); });
   }
   resize(100, 100);
 }
@@ -108,8 +102,29 @@ void TVantrel::PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rec
   if (surface_) surface_->PutFrame(Display, PicRect, DisplayRect, ClientWidth(), ClientHeight());
 }
 
-void TVantrel::PostTransitionMessage(const TTransitionMessage& Msg) {
-  QCoreApplication::postEvent(this, new TTransitionEvent(Msg));
+void TVantrel::PostTransitionMessage(const TTransitionMessage& Msg) { Post(Msg); }
+
+void TVantrel::Post(TPosted item) {
+  {
+    std::lock_guard<std::mutex> lock(postedMutex_);
+    posted_.push_back(std::move(item));
+  }
+  QCoreApplication::postEvent(this, new QEvent(kPostedEventType));
+}
+
+void TVantrel::HandleOnePosted() {
+  TPosted item;
+  {
+    std::lock_guard<std::mutex> lock(postedMutex_);
+    if (posted_.empty()) return;
+    item = std::move(posted_.front());
+    posted_.pop_front();
+  }
+  if (const auto* msg = std::get_if<TTransitionMessage>(&item)) {
+    HandleTransitionMessage(*msg);
+  } else {
+    update(std::get<QRect>(item));
+  }
 }
 
 void TVantrel::ProcessMessages() { QCoreApplication::processEvents(); }
@@ -122,8 +137,8 @@ void TVantrel::AdjustSize() {
 // --- Qt events ---
 
 bool TVantrel::event(QEvent* e) {
-  if (e->type() == kTransitionEventType) {
-    HandleTransitionMessage(static_cast<TTransitionEvent*>(e)->message);
+  if (e->type() == kPostedEventType) {
+    HandleOnePosted();
     return true;
   }
   if (e->type() == QEvent::WinIdChange) RecreateSurface();

@@ -2,7 +2,10 @@
 #include <QStringList>
 #include <QWidget>
 #include <atomic>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <variant>
 
 #include "view/custom_vantrel.h"
 
@@ -63,11 +66,19 @@ class TVantrel : public QWidget, public TCustomVantrel {
 
  private:
   void RecreateSurface();
+  // Posting to the window thread: the item waits in posted_ and a bare
+  // wake-up event makes the window thread take the oldest one, so items are
+  // handled in the order posted and their content passes through our lock.
+  using TPosted = std::variant<TTransitionMessage, QRect>;
+  void Post(TPosted item);
+  void HandleOnePosted();
 
   const bool nativeDrawing_;           // X11: frames go straight to the native window
   std::atomic<bool> handleAllocated_{false};
   std::unique_ptr<TWindowSurface> surface_;  // guarded by the view lock
   raster::Bitmap paintBuffer_;         // the client area as painted last
+  std::mutex postedMutex_;
+  std::deque<TPosted> posted_;
 };
 
 }  // namespace view
