@@ -1,0 +1,163 @@
+#include "app/Uphoto.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QCheckBox>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/photo_folder.h"
+#include "app/radio_group.h"
+#include "app/up_down.h"
+#include "app/window_shape.h"
+#include "platform/raster/random.h"
+#include "view/vantrel.h"
+
+namespace app {
+
+TPhotosform::TPhotosform(const TFormSetup& setup)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), setup_(setup), dialogs_(*setup.Dialogs) {
+  CreateControls();
+  SetDesignValues();
+  ConnectHandlers();
+  PlaceOnScreen();
+  // An error in FormCreate is reported like any other; the window is still made.
+  Guarded([this] { FormCreate(this); });
+}
+
+TPhotosform::~TPhotosform() {
+  qApp->removeEventFilter(this);
+  FormDestroy(this);
+}
+
+void TPhotosform::FormCreate(QObject*) {
+  // The default background beside the program. When it cannot be loaded the
+  // error is reported and start-up goes on: the view keeps its texture, and
+  // the photo list and the panel are set up all the same.
+  Guarded([this] {
+    Vantrel->BgPicture().LoadFromFile(QFile::encodeName(JoinPath(setup_.ProgramDir, QStringLiteral("1002.jpg"))).toStdString());
+  });
+  raster::Randomize();
+  Pictures.clear();
+  QStringList styleNames;
+  Vantrel->GetStyleNames(styleNames);
+  cbStyle->addItems(styleNames);
+
+  // The view's values into the settings controls. Setting a check box or a
+  // radio button to a new state runs its click handler, as a click would;
+  // selecting combo-box lines from the program raises nothing.
+  cbStyle->setCurrentIndex(Vantrel->Style() - 1);
+  rbProgressAuto->setChecked(!Vantrel->Manual());
+  rbProgressManual->setChecked(Vantrel->Manual());
+  udProgressStep->SetPosition(Vantrel->Step());
+  udProgressDelay->SetPosition(Vantrel->Delay());
+  ckExactTiming->setChecked(Vantrel->ExactTiming());
+  ckThreaded->setChecked(Vantrel->Threaded());
+  tbProgress->setValue(Vantrel->Progress());
+  ckOverDraw->setChecked(Vantrel->OverDraw());
+  ckCenter->setChecked(Vantrel->Center());
+  ckStretch->setChecked(Vantrel->Stretch());
+  ckProportional->setChecked(Vantrel->Proportional());
+  cbBackgroundMode->setCurrentIndex(Vantrel->BgMode());
+  udFrameWidth->SetPosition(Vantrel->FrameWidth());
+  tbDisplayInterval->setValue(Timer->interval());
+
+  tbProgress->setRange(0, 100);
+  tbProgress->setTickInterval(10);
+
+  CreateImageList(StartFolder());
+  CheckTimer();
+}
+
+// The first command-line argument, resolved once against the working folder
+// when relative; otherwise the album folder beside the program.
+QString TPhotosform::StartFolder() const {
+  if (!setup_.Arguments.isEmpty()) {
+    const QString& given = setup_.Arguments.constFirst();
+    return QDir::isRelativePath(given) && !given.isEmpty() ? QDir::current().absoluteFilePath(given) : given;
+  }
+  return FindFolderIgnoringCase(setup_.ProgramDir, QStringLiteral("Photos"));
+}
+
+void TPhotosform::FormShow(QObject*) {
+  setMask(RoundedWindowShape());
+}
+
+void TPhotosform::FormClose(QObject*, TCloseAction& Action) {
+  Action = TCloseAction::Free;
+  dialogs_.OpenUrl(QUrl::fromLocalFile(JoinPath(setup_.ProgramDir, kMakerPageName)));
+}
+
+void TPhotosform::FormDestroy(QObject*) {
+  // The view goes first, while the handlers it might call are still whole;
+  // destroyed, it stops a running transition without raising events.
+  if (Vantrel) {
+    if (IsFullScreen()) cursorDisplay_.Show(true);
+    delete Vantrel;
+    Vantrel = nullptr;
+  }
+  Pictures.clear();
+}
+
+void TPhotosform::SpeedButton1Click(QObject*) {
+  const TMessageButton answer = dialogs_.Message(
+      this, {QStringLiteral("温馨提示"), QStringLiteral("是否退出相册"), TMessageIcon::None,
+             {TMessageButton::Yes, TMessageButton::No}});
+  if (answer == TMessageButton::Yes) close();
+}
+
+void TPhotosform::YJSZClick(QObject*) {
+  PageControl->show();
+  PageControl->raise();
+}
+
+void TPhotosform::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Guarded([this] { FormShow(this); });
+}
+
+void TPhotosform::closeEvent(QCloseEvent* event) {
+  TCloseAction action = TCloseAction::Hide;
+  Guarded([&] { FormClose(this, action); });
+  if (action == TCloseAction::None) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+bool TPhotosform::IsOwnKeyTarget(QObject* watched) const {
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  if (!widget) return false;
+  const QWidget* window = widget->window();
+  return window == this || (Vantrel && window == Vantrel);
+}
+
+bool TPhotosform::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && IsOwnKeyTarget(watched)) {
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    int key = keyEvent->key();
+    Guarded([&] { FormKeyDown(watched, key, keyEvent->modifiers()); });
+    if (key == 0) return true;  // used up
+  }
+  if (watched == Vantrel && event->type() == QEvent::MouseButtonDblClick &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    Guarded([this] { VantrelDblClick(Vantrel); });
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TPhotosform::ShowError(const QString& text) {
+  dialogs_.Message(this, {QCoreApplication::applicationName(), text, TMessageIcon::Error, {TMessageButton::Ok}});
+}
+
+}  // namespace app

@@ -1,0 +1,239 @@
+#pragma once
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <exception>
+
+#include "app/cursor_display.h"
+#include "app/dialogs.h"
+#include "view/vantrel_types.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+
+namespace raster {
+class Bitmap;
+}
+namespace view {
+class TCustomVantrel;
+class TVantrel;
+}  // namespace view
+
+namespace app {
+
+class TRadioGroup;
+class TStatusBar;
+class TUpDown;
+
+// Where the window finds what lies beside the program, and how it asks.
+struct TFormSetup {
+  QString ProgramDir;     // the program's own folder: 1002.jpg, Photos, the web page
+  QStringList Arguments;  // command-line arguments after the program's name
+  TDialogs* Dialogs = nullptr;
+};
+
+// The colour chooser's state between two runs of it.
+struct TColorDialogState {
+  QColor Color;
+};
+
+// The main window: a borderless, rounded 1200 x 850 window showing the device
+// picture with the transition view in its screen, the settings panel over the
+// view, and the photo cycle that feeds the view.
+class TPhotosform : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 1200;
+  static constexpr int kClientHeight = 850;
+
+  explicit TPhotosform(const TFormSetup& setup);
+  ~TPhotosform() override;
+
+  // --- controls, in the order of the window description ---
+  QTimer* Timer;
+  TOpenPictureRequest OpenPictureDialog;
+  TColorDialogState ColorDialog;
+  QLabel* Image1;
+  QMenu* PopupMenu1;
+  QAction* YJSZ;
+  QAction* N2;
+  QWidget* Panel2;
+  QToolButton* SpeedButton1;
+  QFrame* Panel1;
+  view::TVantrel* Vantrel;
+  QTabWidget* PageControl;
+  // TabSheet1: photo effect settings
+  QWidget* TabSheet1;
+  QLabel* lblStyle;
+  QLabel* lblStyleNo;
+  QComboBox* cbStyle;
+  TRadioGroup* rgStyleControl;
+  QGroupBox* gbProgressControl;
+  QRadioButton* rbProgressAuto;
+  QLabel* lblProgressStep;
+  QLineEdit* edtProgressStep;
+  TUpDown* udProgressStep;
+  QLabel* lblProgressDelay;
+  QLineEdit* edtProgressDelay;
+  TUpDown* udProgressDelay;
+  QCheckBox* ckExactTiming;
+  QCheckBox* ckThreaded;
+  QRadioButton* rbProgressManual;
+  QSlider* tbProgress;
+  QPushButton* Button2;
+  // TabSheet2: layout settings
+  QWidget* TabSheet2;
+  QGroupBox* gbImagePlacement;
+  QCheckBox* ckCenter;
+  QCheckBox* ckStretch;
+  QCheckBox* ckProportional;
+  QGroupBox* gbBackground;
+  QLabel* lblBackgroundMode;
+  QComboBox* cbBackgroundMode;
+  QPushButton* btnChangeBackground;
+  QGroupBox* gbFrame;
+  QLabel* lblFrameWidth;
+  QLineEdit* edtFrameWidth;
+  TUpDown* udFrameWidth;
+  QPushButton* btnChangeFrameColor;
+  QPushButton* Button3;
+  // TabSheet3: photo folder
+  QWidget* TabSheet3;
+  QPushButton* btnChangePath;
+  QLabel* lblDisplayInterval;
+  QLabel* lblDisplayIntervalValue;
+  QSlider* tbDisplayInterval;
+  QCheckBox* ckOverDraw;
+  QPushButton* Button1;
+  TStatusBar* StatusBar;
+  QPushButton* Button4;
+  QPushButton* Button5;
+
+  // --- handlers of the window (Sender first) ---
+  void FormCreate(QObject* Sender);
+  void FormShow(QObject* Sender);
+  enum class TCloseAction { None, Hide, Free, Minimize };
+  void FormClose(QObject* Sender, TCloseAction& Action);
+  void FormDestroy(QObject* Sender);
+  void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+  void SpeedButton1Click(QObject* Sender);
+  void YJSZClick(QObject* Sender);
+  void N2Click(QObject* Sender);
+  // photo cycle
+  void TimerTimer(QObject* Sender);
+  void VantrelStart(QObject* Sender, raster::Bitmap& Picture, raster::Bitmap& Screen);
+  void VantrelStop(QObject* Sender);
+  void VantrelProgress(QObject* Sender);
+  void VantrelDblClick(QObject* Sender);
+  void cbStyleChange(QObject* Sender);
+  void tbDisplayIntervalChange(QObject* Sender);
+  // settings panel
+  void Button1Click(QObject* Sender);
+  void rbProgressAutoClick(QObject* Sender);
+  void rbProgressManualClick(QObject* Sender);
+  void tbProgressChange(QObject* Sender);
+  void edtProgressStepChange(QObject* Sender);
+  void edtProgressDelayChange(QObject* Sender);
+  void ckExactTimingClick(QObject* Sender);
+  void ckThreadedClick(QObject* Sender);
+  void ckOverDrawClick(QObject* Sender);
+  void ckCenterClick(QObject* Sender);
+  void ckStretchClick(QObject* Sender);
+  void ckProportionalClick(QObject* Sender);
+  void cbBackgroundModeChange(QObject* Sender);
+  void btnChangeBackgroundClick(QObject* Sender);
+  void edtFrameWidthChange(QObject* Sender);
+  void btnChangeFrameColorClick(QObject* Sender);
+  // album commands
+  void btnChangePathClick(QObject* Sender);
+  void Button5Click(QObject* Sender);
+  void Button4Click(QObject* Sender);
+  void DoCopyDir(const QString& sDirName, const QString& sToDirName);
+
+  // The view's hint, shown while ShowHint is on.
+  static const QString kVantrelHint;
+  // The maker's web page, beside the program.
+  static const QString kMakerPageName;
+  bool VantrelShowHint() const { return vantrelShowHint_; }
+  const TCursorDisplay& CursorDisplay() const { return cursorDisplay_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  friend class TPhotosformProbe;  // tests read the cycle's state
+
+  // construction, in Uphoto_controls.cpp
+  void CreateControls();
+  void CreateViewArea();
+  void CreateEffectPage();
+  void CreateLayoutPage();
+  void CreateFolderPage();
+  void SetDesignValues();
+  void ConnectHandlers();
+  void PlaceOnScreen();
+
+  // photo cycle, in Uphoto_cycle.cpp
+  void CreateImageList(const QString& Path);
+  void LoadNextImage();
+  void ShowNextImage();
+  void CheckTimer();
+  void SetTimerEnabled(bool enabled);
+
+  // full screen, in Uphoto_fullscreen.cpp
+  void SetFullScreen(bool Active);
+  bool IsFullScreen() const;
+  void SetVantrelShowHint(bool show);
+
+  // settings panel helpers, in Uphoto_panel.cpp
+  void SetAutoPlayControlsEnabled(bool enabled);
+  view::TBackgroundMode SelectedBackgroundMode() const;
+
+  // album helpers, in Uphoto_album.cpp
+  QString AlbumFolder() const;
+  void ShowMessage(const QString& text);
+
+  // The top-level handler: an error that ends a handler is shown in an error
+  // message box, and the program goes on.
+  template <class Handler>
+  void Guarded(Handler&& handler) {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      ShowError(QString::fromUtf8(error.what()));
+    }
+  }
+  void ShowError(const QString& text);
+  QString StartFolder() const;
+  bool IsOwnKeyTarget(QObject* watched) const;
+
+  TFormSetup setup_;
+  TDialogs& dialogs_;
+  TCursorDisplay cursorDisplay_;
+  bool vantrelShowHint_ = true;
+  bool shaped_ = false;
+
+  // --- the photo cycle ---
+  QStringList Pictures;
+  QString PicturesPath;
+  QString ShowingImage;
+  QString LoadedImage;
+};
+
+}  // namespace app

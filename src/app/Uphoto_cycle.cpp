@@ -1,0 +1,125 @@
+// The photo cycle: the list of photos of one folder, the photo preloaded into
+// the view, and the display timer that starts each transition.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QThread>
+#include <QTimer>
+#include <QToolTip>
+
+#include "app/Uphoto.h"
+#include "app/photo_folder.h"
+#include "app/radio_group.h"
+#include "app/status_bar.h"
+#include "platform/raster/random.h"
+#include "view/vantrel.h"
+
+namespace app {
+
+void TPhotosform::CreateImageList(const QString& Path) {
+  if (Path == PicturesPath) return;
+  const QStringList listing = ListPictureNames(Path);
+  if (listing.isEmpty()) {
+    dialogs_.Message(this, {QCoreApplication::applicationName(), Path + QStringLiteral("\n找不到包含JPG格式的文件."),
+                            TMessageIcon::Warning, {TMessageButton::Cancel}});
+    return;
+  }
+  Pictures = listing;
+  PicturesPath = Path.endsWith(u'/') ? Path.chopped(1) : Path;
+  StatusBar->SetPanelText(2, QString::number(Pictures.size()) + QStringLiteral(" Image(s)"));
+  StatusBar->SetPanelText(3, QStringLiteral("Folder: ") + Path);
+  LoadNextImage();
+}
+
+void TPhotosform::LoadNextImage() {
+  LoadedImage.clear();
+  if (!Pictures.isEmpty()) {
+    const int count = static_cast<int>(Pictures.size());
+    int Index = raster::Random(count);
+    // With two or more photos the one on screen is never chosen again at once.
+    if (count > 1) {
+      while (Pictures[Index] == ShowingImage) Index = raster::Random(count);
+    }
+    LoadedImage = Pictures[Index];
+    // The folder was stored without one trailing separator, so the root
+    // folder "/" joins as "" + "/" + name.
+    Vantrel->Picture().LoadFromFile(QFile::encodeName(PicturesPath + u'/' + LoadedImage).toStdString());
+  }
+  StatusBar->SetPanelText(1, QStringLiteral("Next: ") + LoadedImage);
+}
+
+void TPhotosform::ShowNextImage() {
+  SetTimerEnabled(false);
+  if (Pictures.isEmpty()) return;
+  if (Vantrel->Busy()) Vantrel->Stop();
+  switch (rgStyleControl->ItemIndex()) {
+    case 0:
+      cbStyle->setCurrentIndex((cbStyle->currentIndex() + 1) % cbStyle->count());
+      break;
+    case 1:
+      cbStyle->setCurrentIndex(raster::Random(cbStyle->count()));
+      break;
+    default:
+      break;  // the style stays
+  }
+  cbStyleChange(nullptr);
+  ShowingImage = LoadedImage;
+  StatusBar->SetPanelText(0, QStringLiteral("Showing: ") + ShowingImage);
+  Vantrel->Execute();
+}
+
+void TPhotosform::cbStyleChange(QObject*) {
+  const int N = cbStyle->currentIndex() + 1;
+  if (N == Vantrel->Style()) return;
+  Vantrel->SetStyle(static_cast<view::TShowStyle>(N));
+  lblStyleNo->setText(QString::asprintf("[ #%d ]", Vantrel->Style()));
+  lblStyleNo->repaint();
+  cbStyle->setToolTip(QString::fromStdString(Vantrel->StyleName()));
+  // A hint shown now would name the old style: take it down.
+  if (cbStyle->rect().contains(cbStyle->mapFromGlobal(QCursor::pos()))) QToolTip::hideText();
+}
+
+void TPhotosform::CheckTimer() {
+  SetTimerEnabled(!Vantrel->Busy() && rbProgressAuto->isChecked() && !Pictures.isEmpty());
+}
+
+// Enabling a running timer keeps its count; enabling a stopped one starts a
+// full interval.
+void TPhotosform::SetTimerEnabled(bool enabled) {
+  if (!enabled) {
+    Timer->stop();
+  } else if (!Timer->isActive()) {
+    Timer->start();
+  }
+}
+
+void TPhotosform::TimerTimer(QObject*) { ShowNextImage(); }
+
+void TPhotosform::VantrelStart(QObject*, raster::Bitmap&, raster::Bitmap&) {
+  CheckTimer();
+  LoadNextImage();
+}
+
+void TPhotosform::VantrelStop(QObject*) { CheckTimer(); }
+
+void TPhotosform::VantrelProgress(QObject* Sender) {
+  // A threaded transition whose mode was switched off may report from the
+  // view's timer thread: controls are moved on the window's thread only.
+  if (QThread::currentThread() != thread()) {
+    QMetaObject::invokeMethod(this, [this, Sender] { Guarded([&] { VantrelProgress(Sender); }); },
+                              Qt::QueuedConnection);
+    return;
+  }
+  tbProgress->setValue(Vantrel->Progress());
+}
+
+void TPhotosform::tbDisplayIntervalChange(QObject*) {
+  Timer->setInterval(tbDisplayInterval->value());  // restarts a running count
+  lblDisplayIntervalValue->setText(QString::asprintf("[ %.3f Seconds ]", Timer->interval() / 1000.0));
+}
+
+}  // namespace app

@@ -1,0 +1,65 @@
+// Full screen: the view leaves the device frame and covers the primary screen
+// above other windows, without background picture, frame, hint or pointer.
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTabWidget>
+
+#include "app/Uphoto.h"
+#include "app/up_down.h"
+#include "view/vantrel.h"
+
+namespace app {
+
+bool TPhotosform::IsFullScreen() const { return Vantrel->Align() == view::alNone; }
+
+void TPhotosform::SetVantrelShowHint(bool show) {
+  vantrelShowHint_ = show;
+  Vantrel->setToolTip(show ? kVantrelHint : QString());
+}
+
+void TPhotosform::SetFullScreen(bool Active) {
+  if (Active && !IsFullScreen()) {
+    Vantrel->setFocus();
+    Vantrel->SetAlign(view::alNone);
+    Vantrel->SetBgMode(view::bmNone);
+    Vantrel->SetFrameWidth(0);
+    SetVantrelShowHint(false);
+    // A window of its own that still belongs to Panel1, so that its keys pass
+    // through the window's key preview and it goes with the window.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    Vantrel->setParent(Panel1, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    Vantrel->setGeometry(screen);
+    Vantrel->show();
+    Vantrel->raise();
+    Vantrel->activateWindow();
+    Vantrel->setFocus();
+    cursorDisplay_.Show(false);
+  } else if (!Active && IsFullScreen()) {
+    Vantrel->setParent(Panel1, Qt::Widget);
+    Vantrel->SetAlign(view::alClient);
+    Vantrel->setGeometry(Panel1->contentsRect());
+    Vantrel->stackUnder(PageControl);  // the settings panel stays above the view
+    Vantrel->show();
+    Vantrel->SetBgMode(SelectedBackgroundMode());
+    Vantrel->SetFrameWidth(udFrameWidth->Position());
+    SetVantrelShowHint(true);
+    cursorDisplay_.Show(true);
+    activateWindow();
+  }
+}
+
+void TPhotosform::VantrelDblClick(QObject*) { SetFullScreen(!IsFullScreen()); }
+
+void TPhotosform::N2Click(QObject*) { SetFullScreen(!IsFullScreen()); }
+
+void TPhotosform::FormKeyDown(QObject*, int& Key, Qt::KeyboardModifiers) {
+  if (Key == Qt::Key_Escape && IsFullScreen()) {
+    SetFullScreen(false);
+    Key = 0;
+  }
+}
+
+}  // namespace app

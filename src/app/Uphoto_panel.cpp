@@ -1,0 +1,117 @@
+// The settings panel: each control writes one property of the view as soon as
+// it changes.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTabWidget>
+
+#include "app/Uphoto.h"
+#include "app/up_down.h"
+#include "view/vantrel.h"
+
+namespace app {
+namespace {
+
+QColor ToQColor(view::TColor color) {
+  const view::TColor rgb = view::ColorToRGB(color);
+  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+view::TColor ToTColor(const QColor& color) {
+  return static_cast<view::TColor>(color.red()) | static_cast<view::TColor>(color.green()) << 8 |
+         static_cast<view::TColor>(color.blue()) << 16;
+}
+
+}  // namespace
+
+void TPhotosform::Button1Click(QObject*) { PageControl->hide(); }
+
+void TPhotosform::SetAutoPlayControlsEnabled(bool enabled) {
+  for (QWidget* control : std::initializer_list<QWidget*>{lblProgressStep, edtProgressStep, udProgressStep,
+                                                          lblProgressDelay, edtProgressDelay, udProgressDelay,
+                                                          ckExactTiming, ckThreaded}) {
+    control->setEnabled(enabled);
+  }
+}
+
+void TPhotosform::rbProgressAutoClick(QObject*) {
+  // A paused transition runs on to its end by itself (unthreaded: before
+  // SetManual returns).
+  Vantrel->SetManual(false);
+  SetAutoPlayControlsEnabled(!Vantrel->Manual());
+  tbProgress->setEnabled(Vantrel->Manual());
+  CheckTimer();
+}
+
+void TPhotosform::rbProgressManualClick(QObject*) {
+  Vantrel->SetManual(true);  // a running transition stops where it is and waits
+  SetAutoPlayControlsEnabled(!Vantrel->Manual());
+  tbProgress->setEnabled(Vantrel->Manual());
+  tbProgress->setPageStep(Vantrel->Step());
+  tbProgress->setValue(Vantrel->Progress());
+  CheckTimer();
+  if (!Vantrel->Busy() && !Vantrel->Empty()) {
+    // Paint what is pending, so that the transition starts from what shows.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    Vantrel->Execute();
+  }
+}
+
+void TPhotosform::tbProgressChange(QObject*) {
+  if (Vantrel->Manual()) Vantrel->SetProgress(static_cast<view::TPercent>(tbProgress->value()));
+}
+
+void TPhotosform::edtProgressStepChange(QObject*) {
+  Vantrel->SetStep(static_cast<uint16_t>(udProgressStep->Position()));
+}
+
+void TPhotosform::edtProgressDelayChange(QObject*) {
+  Vantrel->SetDelay(static_cast<uint16_t>(udProgressDelay->Position()));
+}
+
+void TPhotosform::ckExactTimingClick(QObject*) { Vantrel->SetExactTiming(ckExactTiming->isChecked()); }
+
+void TPhotosform::ckThreadedClick(QObject*) { Vantrel->SetThreaded(ckThreaded->isChecked()); }
+
+void TPhotosform::ckOverDrawClick(QObject*) { Vantrel->SetOverDraw(ckOverDraw->isChecked()); }
+
+void TPhotosform::ckCenterClick(QObject*) { Vantrel->SetCenter(ckCenter->isChecked()); }
+
+void TPhotosform::ckStretchClick(QObject*) { Vantrel->SetStretch(ckStretch->isChecked()); }
+
+void TPhotosform::ckProportionalClick(QObject*) { Vantrel->SetProportional(ckProportional->isChecked()); }
+
+view::TBackgroundMode TPhotosform::SelectedBackgroundMode() const {
+  const int line = cbBackgroundMode->currentIndex();
+  return line >= view::bmNone && line <= view::bmCentered ? static_cast<view::TBackgroundMode>(line) : view::bmNone;
+}
+
+// In full screen the view shows neither background nor frame whatever the
+// panel says; the panel's choice applies when the view returns.
+void TPhotosform::cbBackgroundModeChange(QObject*) {
+  if (!IsFullScreen()) Vantrel->SetBgMode(SelectedBackgroundMode());
+}
+
+void TPhotosform::edtFrameWidthChange(QObject*) {
+  const int width = udFrameWidth->Position();
+  if (!IsFullScreen()) Vantrel->SetFrameWidth(width);
+}
+
+void TPhotosform::btnChangeBackgroundClick(QObject*) {
+  const std::optional<QString> file = dialogs_.OpenPicture(this, OpenPictureDialog);
+  if (file) Vantrel->BgPicture().LoadFromFile(QFile::encodeName(*file).toStdString());
+}
+
+void TPhotosform::btnChangeFrameColorClick(QObject*) {
+  ColorDialog.Color = ToQColor(Vantrel->FrameColor());
+  const std::optional<QColor> chosen = dialogs_.ChooseColor(this, ColorDialog.Color);
+  if (!chosen) return;
+  ColorDialog.Color = *chosen;
+  Vantrel->SetFrameColor(ToTColor(ColorDialog.Color));
+}
+
+}  // namespace app

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace app {
+
+// Registers the resources the program carries (the theme, the device picture
+// and the texture). Static libraries need this call, or the linker drops them.
+void InitResources();
+
+}  // namespace app
