@@ -1,0 +1,78 @@
+#include "platform/raster/region_union.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace raster {
+
+namespace {
+
+using Span = Region::Span;
+
+// A part under the sweep line and the first of its bands not yet passed.
+struct Cursor {
+  const Region* part;
+  size_t band;
+  const Region::Band& Current() const { return part->bands()[band]; }
+};
+
+void SortAndMerge(std::vector<Span>& spans) {
+  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
+  size_t out = 0;
+  for (const Span& s : spans) {
+    if (out > 0 && s.x0 <= spans[out - 1].x1) {
+      spans[out - 1].x1 = std::max(spans[out - 1].x1, s.x1);
+    } else {
+      spans[out++] = s;
+    }
+  }
+  spans.resize(out);
+}
+
+}  // namespace
+
+// The sweep steps from one band edge to the next: between two successive
+// edges of the parts under it, every part either covers the whole step with
+// one band or none of it, so the step's spans are the merged spans of the
+// covering bands. Parts enter in order of their top edge.
+Region UnionOf(std::span<const Region> parts) {
+  std::vector<const Region*> byTop;
+  for (const Region& r : parts) if (!r.IsEmpty()) byTop.push_back(&r);
+  std::sort(byTop.begin(), byTop.end(),
+            [](const Region* a, const Region* b) { return a->bands().front().y0 < b->bands().front().y0; });
+
+  RegionRowBuilder builder;
+  std::vector<Cursor> active;
+  std::vector<Span> spans;
+  size_t next = 0;
+  int32_t y = INT_MIN;
+  while (next < byTop.size() || !active.empty()) {
+    if (active.empty()) y = std::max(y, byTop[next]->bands().front().y0);
+    for (; next < byTop.size() && byTop[next]->bands().front().y0 <= y; ++next) active.push_back({byTop[next], 0});
+
+    int32_t stepEnd = next < byTop.size() ? byTop[next]->bands().front().y0 : INT_MAX;
+    spans.clear();
+    for (const Cursor& c : active) {
+      const Region::Band& band = c.Current();
+      if (band.y0 > y) {
+        stepEnd = std::min(stepEnd, band.y0);
+        continue;
+      }
+      stepEnd = std::min(stepEnd, band.y1);
+      const auto own = c.part->SpansOf(band);
+      spans.insert(spans.end(), own.begin(), own.end());
+    }
+    SortAndMerge(spans);
+    builder.AddBand(y, stepEnd, spans);
+    y = stepEnd;
+
+    for (Cursor& c : active) {
+      if (c.Current().y1 <= y) ++c.band;
+    }
+    std::erase_if(active, [](const Cursor& c) { return c.band == c.part->bands().size(); });
+  }
+  return builder.Finish();
+}
+
+}  // namespace raster
