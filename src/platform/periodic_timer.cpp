@@ -1,5 +1,8 @@
 #include "platform/periodic_timer.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace platform {
 
 using Clock = std::chrono::steady_clock;
@@ -32,8 +35,18 @@ void TPeriodicTimer::Kill() {
   if (thread_.joinable()) thread_.join();
 }
 
+namespace {
+
+// Timer callbacks put frames on screen at a fixed cadence, so their thread
+// asks for a higher priority than the application's; where the system does
+// not allow it, the thread keeps the normal one.
+void RaiseThreadPriority() { (void)setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10); }
+
+}  // namespace
+
 void TPeriodicTimer::Run() {
   threadId_.store(std::this_thread::get_id());
+  RaiseThreadPriority();
   const auto period = std::chrono::milliseconds(period_);
   auto deadline = Clock::now() + period;
   for (;;) {

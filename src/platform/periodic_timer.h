@@ -17,8 +17,9 @@ constexpr uint32_t kTimerPeriodMax = 1000000;
 // milliseconds. Deadlines are absolute (start + n × period on the steady
 // clock), so lateness of one call does not shift the later ones; calls that a
 // slow callback missed are not made up (the next deadline is the next one in
-// the future). The resolution says how early the thread may stop sleeping and
-// spin: within `resolution` ms of a deadline it waits precisely.
+// the future). The kernel's high-resolution sleep keeps each call within a
+// fraction of a millisecond of its deadline, inside any `resolution`. The thread
+// asks for a raised priority (granted where the system allows it).
 class TPeriodicTimer {
  public:
   using Callback = std::function<void()>;

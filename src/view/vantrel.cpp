@@ -105,11 +105,17 @@ void TVantrel::PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rec
 void TVantrel::PostTransitionMessage(const TTransitionMessage& Msg) { Post(Msg); }
 
 void TVantrel::Post(TPosted item) {
+  QEvent* wake = nullptr;
   {
+    // The wake-up event is made under the lock that event() passes through
+    // first, so its creation on this thread is ordered before its use and
+    // deletion on the window thread (Qt's own queue lock is invisible to
+    // thread checkers).
     std::lock_guard<std::mutex> lock(postedMutex_);
     posted_.push_back(std::move(item));
+    wake = new QEvent(kPostedEventType);
   }
-  QCoreApplication::postEvent(this, new QEvent(kPostedEventType));
+  QCoreApplication::postEvent(this, wake);
 }
 
 void TVantrel::HandleOnePosted() {
@@ -137,6 +143,7 @@ void TVantrel::AdjustSize() {
 // --- Qt events ---
 
 bool TVantrel::event(QEvent* e) {
+  { std::lock_guard<std::mutex> lock(postedMutex_); }  // pairs with Post()
   if (e->type() == kPostedEventType) {
     HandleOnePosted();
     return true;
