@@ -1,0 +1,55 @@
+#include "scripted_dialogs.h"
+
+namespace app_test {
+namespace {
+template <class T>
+T TakeOr(std::deque<T>& queue, T fallback) {
+  if (queue.empty()) return fallback;
+  T answer = queue.front();
+  queue.pop_front();
+  return answer;
+}
+}  // namespace
+
+app::TMessageButton TScriptedDialogs::Message(QWidget*, const app::TMessage& message) {
+  Calls.push_back({TDialogCall::Message, message.Title, message.Text, message.Icon, message.Buttons, {}, {}, {}, {}});
+  const app::TMessageButton fallback = message.Buttons.empty() ? app::TMessageButton::Cancel : message.Buttons.back();
+  return TakeOr(MessageAnswers, fallback);
+}
+
+std::optional<QString> TScriptedDialogs::ChooseFolder(QWidget*, const QString& title, const QString& initialFolder) {
+  Calls.push_back({TDialogCall::ChooseFolder, title, {}, {}, {}, initialFolder, {}, {}, {}});
+  return TakeOr<std::optional<QString>>(FolderAnswers, std::nullopt);
+}
+
+std::optional<QString> TScriptedDialogs::OpenPicture(QWidget*, const app::TOpenPictureRequest& request) {
+  Calls.push_back({TDialogCall::OpenPicture, request.Title, {}, {}, {}, {}, request.Filters, {}, {}});
+  return TakeOr<std::optional<QString>>(PictureAnswers, std::nullopt);
+}
+
+std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& initial) {
+  Calls.push_back({TDialogCall::ChooseColor, {}, {}, {}, {}, {}, {}, initial, {}});
+  return TakeOr<std::optional<QColor>>(ColorAnswers, std::nullopt);
+}
+
+void TScriptedDialogs::OpenUrl(const QUrl& url) {
+  Calls.push_back({TDialogCall::OpenUrl, {}, {}, {}, {}, {}, {}, {}, url});
+}
+
+QStringList TScriptedDialogs::MessageTexts() const {
+  QStringList texts;
+  for (const TDialogCall& call : Calls) {
+    if (call.kind == TDialogCall::Message) texts << call.text;
+  }
+  return texts;
+}
+
+std::vector<TDialogCall> TScriptedDialogs::CallsOf(TDialogCall::Kind kind) const {
+  std::vector<TDialogCall> calls;
+  for (const TDialogCall& call : Calls) {
+    if (call.kind == kind) calls.push_back(call);
+  }
+  return calls;
+}
+
+}  // namespace app_test

@@ -1,0 +1,46 @@
+#pragma once
+#include <deque>
+#include <vector>
+
+#include "app/dialogs.h"
+
+namespace app_test {
+
+// A dialog that was shown, with what it was shown with.
+struct TDialogCall {
+  enum Kind { Message, ChooseFolder, OpenPicture, ChooseColor, OpenUrl };
+  Kind kind;
+  QString title;
+  QString text;
+  app::TMessageIcon icon = app::TMessageIcon::None;
+  std::vector<app::TMessageButton> buttons;
+  QString initialFolder;
+  QStringList filters;
+  QColor initialColor;
+  QUrl url;
+};
+
+// Answers every dialog from queues the test fills, and records each one.
+// With its queue empty a message box answers with its last button and every
+// chooser is cancelled.
+class TScriptedDialogs final : public app::TDialogs {
+ public:
+  std::vector<TDialogCall> Calls;
+  std::deque<app::TMessageButton> MessageAnswers;
+  std::deque<std::optional<QString>> FolderAnswers;
+  std::deque<std::optional<QString>> PictureAnswers;
+  std::deque<std::optional<QColor>> ColorAnswers;
+
+  app::TMessageButton Message(QWidget* owner, const app::TMessage& message) override;
+  std::optional<QString> ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) override;
+  std::optional<QString> OpenPicture(QWidget* owner, const app::TOpenPictureRequest& request) override;
+  std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override;
+  void OpenUrl(const QUrl& url) override;
+
+  // The texts of the message boxes shown, in order.
+  QStringList MessageTexts() const;
+  std::vector<TDialogCall> CallsOf(TDialogCall::Kind kind) const;
+  void Forget() { Calls.clear(); }
+};
+
+}  // namespace app_test
