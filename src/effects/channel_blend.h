@@ -12,12 +12,13 @@ struct ChannelWeights {
   uint16_t blue = 0, green = 0, red = 0, reserved = 0;
 };
 
-// Blends `count` pixels of src into dst (distinct blocks, memory order).
-inline void BlendChannels(uint32_t* dstPixels, const uint32_t* srcPixels, size_t count,
-                          ChannelWeights weights) {
-  // d + floor((s - d) w / 256) = (d (256 - w) + s w) >> 8, and that sum is at
-  // most 255 * 256, so 16-bit lanes hold it: the fixed 16-byte inner loop
-  // lets the compiler turn it into vector multiplies.
+namespace detail {
+
+// d + floor((s - d) w / 256) = (d (256 - w) + s w) >> 8, and that sum is at
+// most 255 * 256, so 16-bit lanes hold it: the fixed 16-byte inner loop over
+// distinct blocks lets the compiler turn it into vector multiplies.
+inline void BlendBytes(uint8_t* __restrict d, const uint8_t* __restrict s, size_t bytes,
+                       ChannelWeights weights) {
   constexpr size_t kChunk = 16;
   const uint16_t weightOf[4] = {weights.blue, weights.green, weights.red, weights.reserved};
   uint16_t take[kChunk], keep[kChunk];
@@ -25,9 +26,6 @@ inline void BlendChannels(uint32_t* dstPixels, const uint32_t* srcPixels, size_t
     take[k] = weightOf[k % 4];
     keep[k] = static_cast<uint16_t>(256 - take[k]);
   }
-  uint8_t* __restrict d = reinterpret_cast<uint8_t*>(dstPixels);
-  const uint8_t* __restrict s = reinterpret_cast<const uint8_t*>(srcPixels);
-  const size_t bytes = count * 4;
   size_t i = 0;
   for (; i + kChunk <= bytes; i += kChunk) {
     for (size_t k = 0; k < kChunk; ++k) {
@@ -38,6 +36,15 @@ inline void BlendChannels(uint32_t* dstPixels, const uint32_t* srcPixels, size_t
     const size_t k = i % kChunk;
     d[i] = static_cast<uint8_t>(static_cast<uint16_t>(d[i] * keep[k] + s[i] * take[k]) >> 8);
   }
+}
+
+}  // namespace detail
+
+// Blends `count` pixels of src into dst; the two blocks must not overlap.
+inline void BlendChannels(uint32_t* dstPixels, const uint32_t* srcPixels, size_t count,
+                          ChannelWeights weights) {
+  detail::BlendBytes(reinterpret_cast<uint8_t*>(dstPixels), reinterpret_cast<const uint8_t*>(srcPixels),
+                     count * 4, weights);
 }
 
 }  // namespace effects

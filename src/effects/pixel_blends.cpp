@@ -36,29 +36,53 @@ LcgStep RepeatedStep(int n) {
   return total;
 }
 
+// Four 32-bit lanes (a GCC/Clang vector extension; SSE2 on x86-64).
+typedef uint32_t U32x4 __attribute__((vector_size(16)));
+U32x4 Load4(const uint32_t* p) {
+  U32x4 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+void Store4(uint32_t* p, U32x4 v) { std::memcpy(p, &v, sizeof v); }
+
 // Copies every pixel whose pinned draw Random(100), one per pixel in memory
-// order, is below Progress. Eight pixels are decided side by side, each lane
-// stepping its own state eight draws ahead, so the loop vectorises; the
-// draws are the very ones a single generator would make.
-void DissolvePixels(uint32_t* __restrict dst, const uint32_t* __restrict src, size_t count, uint32_t seed,
-                    int32_t Progress) {
+// order, is below Progress. Eight pixels are decided side by side: lane j of
+// (low, high) holds the state after the draw for pixel i + j and steps eight
+// draws ahead per round, so the draws are the very ones a single generator
+// would make, without its one-multiply-per-pixel chain.
+void DissolvePixels(uint32_t* dst, const uint32_t* src, size_t count, uint32_t seed, int32_t Progress) {
   constexpr size_t kLanes = 8;
   const LcgStep one = RepeatedStep(1), eight = RepeatedStep(int(kLanes));
-  const uint32_t below = ShownBelow(Progress);
-  uint32_t lane[kLanes];  // state after the draw for pixel i + j
+  uint32_t states[kLanes];
   uint32_t state = seed;
-  for (size_t j = 0; j < kLanes; ++j) lane[j] = state = one(state);
+  for (uint32_t& s : states) s = state = one(state);
+  const uint32_t below = ShownBelow(Progress);
+  const U32x4 belowLanes = U32x4{} + below, mul = U32x4{} + eight.mul, add = U32x4{} + eight.add;
+  U32x4 low = Load4(states), high = Load4(states + 4);
   size_t i = 0;
   for (; i + kLanes <= count; i += kLanes) {
-    for (size_t j = 0; j < kLanes; ++j) {
-      const uint32_t take = lane[j] < below ? ~0u : 0u;
-      dst[i + j] = (src[i + j] & take) | (dst[i + j] & ~take);
-      lane[j] = eight(lane[j]);
-    }
+    const U32x4 takeLow = (U32x4)(low < belowLanes), takeHigh = (U32x4)(high < belowLanes);
+    Store4(dst + i, (Load4(src + i) & takeLow) | (Load4(dst + i) & ~takeLow));
+    Store4(dst + i + 4, (Load4(src + i + 4) & takeHigh) | (Load4(dst + i + 4) & ~takeHigh));
+    low = low * mul + add;
+    high = high * mul + add;
   }
+  Store4(states, low);
+  Store4(states + 4, high);
   for (size_t j = 0; i + j < count; ++j) {
-    if (lane[j] < below) dst[i + j] = src[i + j];
+    if (states[j] < below) dst[i + j] = src[i + j];
   }
+}
+
+// dst[i] := src[i] where mask[i] is all ones, kept where it is 0; branch-free,
+// four pixels at a time.
+void TakeMasked(uint32_t* dst, const uint32_t* src, const uint32_t* mask, size_t count) {
+  size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const U32x4 take = Load4(mask + i);
+    Store4(dst + i, (Load4(src + i) & take) | (Load4(dst + i) & ~take));
+  }
+  for (; i < count; ++i) dst[i] = (src[i] & mask[i]) | (dst[i] & ~mask[i]);
 }
 
 // Pixelate's blend block, trimmed to the picture: on pictures of a few
@@ -134,9 +158,7 @@ void Effect171(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
   std::vector<uint32_t> take(static_cast<size_t>(W));
   for (uint32_t& t : take) t = pinned.Random(100) < Progress ? ~0u : 0u;
   for (int32_t r = 0; r < H; ++r) {
-    uint32_t* __restrict d = Display.Bits() + size_t(r) * W;
-    const uint32_t* __restrict s = Image.Bits() + size_t(r) * W;
-    for (int32_t x = 0; x < W; ++x) d[x] = (s[x] & take[size_t(x)]) | (d[x] & ~take[size_t(x)]);
+    TakeMasked(Display.Bits() + size_t(r) * W, Image.Bits() + size_t(r) * W, take.data(), size_t(W));
   }
 }
 

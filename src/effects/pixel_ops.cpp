@@ -142,13 +142,17 @@ void MergeRotate(raster::Bitmap& dstBitmap, const raster::Bitmap& srcBitmap, int
   uint32_t* dst = dstBitmap.Bits();
   // xP and yP reach at most these magnitudes; while the sums of products stay
   // inside 32 bits, the source position moves linearly along a row and the
-  // columns whose source lies inside form one range, found per row.
+  // columns whose source lies inside form one range, found per row. A bitmap
+  // turned into itself depends on the stated pixel order: it keeps the plain loop.
   const int64_t maxXP = std::max(std::abs(int64_t{1} - xOrg), std::abs(int64_t{W} - xOrg));
   const int64_t maxYP = std::max(std::abs(int64_t{1} - yOrg), std::abs(int64_t{H} - yOrg));
-  if ((maxXP + maxYP) * 65536 > INT32_MAX) {
+  if ((maxXP + maxYP) * 65536 > INT32_MAX || dst == src) {
     MergeRotateWrapping(dst, src, W, H, xOrg, yOrg, iSin, iCos);
     return;
   }
+  // Source rows by number, so that the loop below needs no multiplication.
+  std::vector<const uint32_t*> sourceRow(static_cast<size_t>(H));
+  for (int32_t rs = 0; rs < H; ++rs) sourceRow[size_t(rs)] = src + size_t(rs) * W;
   // xs = floor(uX / 65536) + xOrg with uX = iCos * x + uX0, inside when
   // -xOrg * 65536 <= uX <= (W - xOrg) * 65536 - 1; likewise rs with uR.
   const int64_t xLo = -int64_t{xOrg} * 65536, xHi = (int64_t{W} - xOrg) * 65536 - 1;
@@ -161,12 +165,13 @@ void MergeRotate(raster::Bitmap& dstBitmap, const raster::Bitmap& srcBitmap, int
     const ColumnRange inR = SolveLinear(iSin, uR0, rLo, rHi);
     const int32_t first = static_cast<int32_t>(std::max({inX.first, inR.first, int64_t{0}}));
     const int32_t last = static_cast<int32_t>(std::min({inX.last, inR.last, int64_t{W} - 1}));
+    if (first > last) continue;
     uint32_t* row = dst + size_t(r) * W;
-    for (int32_t x = last; x >= first; --x) {
-      const int32_t xs = ((iCos * x + uX0) >> 16) + xOrg;
-      const int32_t rs = ((iSin * x + uR0) >> 16) + yOrg;
-      row[x] = src[size_t(rs) * W + xs];
-    }
+    // Adding xOrg * 65536 (yOrg * 65536) before the shift yields xs (rs) itself.
+    int64_t uX = int64_t{iCos} * first + uX0 + int64_t{xOrg} * 65536;
+    int64_t uR = int64_t{iSin} * first + uR0 + int64_t{yOrg} * 65536;
+    for (int32_t x = first; x <= last; ++x, uX += iCos, uR += iSin)
+      row[x] = sourceRow[size_t(uR >> 16)][uX >> 16];
   }
 }
 

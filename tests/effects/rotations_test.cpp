@@ -57,6 +57,17 @@ TEST(MergeRotate, MatchesThePixelByPixelDefinition) {
   }
 }
 
+// Turned into itself, a bitmap reads pixels already written: the result
+// follows the stated order, top row first, each row from right to left.
+TEST(MergeRotate, IntoItselfFollowsThePixelOrder) {
+  raster::Bitmap expected(37, 23), actual(37, 23);
+  FillNoise(expected, 3);
+  actual.Assign(expected);
+  ReferenceMergeRotate(expected, expected, 5, 30, 0.4L);
+  effects::MergeRotate(actual, actual, 5, 30, 0.4L);
+  EXPECT_EQ(0, std::memcmp(expected.Bits(), actual.Bits(), expected.PixelCount() * 4));
+}
+
 // Past about 32000 pixels of width plus height the products wrap around;
 // the result must still be the wrapped one.
 TEST(MergeRotate, MatchesTheDefinitionWhereProductsWrap) {
