@@ -184,6 +184,14 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Channel Mix", Effect172},  // 172
 };
 
+constexpr bool EveryStyleHasAProcedure() {
+  for (int32_t style = 1; style <= kEffectCount; ++style) {
+    if (VantrelEffects[style].Proc == nullptr) return false;
+  }
+  return true;
+}
+static_assert(EveryStyleHasAProcedure(), "every catalogue style 1..172 needs its effect procedure");
+
 const TEffect* FindEffect(int32_t style) {
   if (style < 1 || style > kEffectCount) return nullptr;
   return &VantrelEffects[style];

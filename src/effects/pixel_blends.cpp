@@ -17,8 +17,8 @@ namespace effects {
 namespace {
 
 // Random(100) < Progress holds exactly when the generator state after the draw
-// is below ceil(Progress * 2^32 / 100) (the draw is state * 100 >> 32).
-// Progress stays within 1..99 here, so the bound fits in 32 bits.
+// is below ceil(Progress * 2^32 / 100) (the draw is state * 100 >> 32). For
+// Progress 0..99 the bound fits in 32 bits.
 uint32_t ShownBelow(int32_t Progress) {
   const uint64_t p = static_cast<uint64_t>(std::clamp(Progress, 0, 99));
   return static_cast<uint32_t>(((p << 32) + 99) / 100);
@@ -51,6 +51,10 @@ void Store4(uint32_t* p, U32x4 v) { std::memcpy(p, &v, sizeof v); }
 // draws ahead per round, so the draws are the very ones a single generator
 // would make, without its one-multiply-per-pixel chain.
 void DissolvePixels(uint32_t* dst, const uint32_t* src, size_t count, uint32_t seed, int32_t Progress) {
+  if (Progress >= 100) {  // every draw is below 100
+    std::memcpy(dst, src, count * sizeof(uint32_t));
+    return;
+  }
   constexpr size_t kLanes = 8;
   const LcgStep one = RepeatedStep(1), eight = RepeatedStep(int(kLanes));
   uint32_t states[kLanes];
