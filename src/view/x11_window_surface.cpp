@@ -1,5 +1,6 @@
 #include "view/x11_window_surface.h"
 
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -48,7 +49,26 @@ TX11WindowSurface::~TX11WindowSurface() {
   xcb_flush(connection_);
 }
 
-void TX11WindowSurface::SendTopDown(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y) {
+uint32_t* TX11WindowSurface::SharedPixels(size_t bytes) {
+  if (!shmUsable_) return nullptr;
+  if (!shm_ || shm_->Bytes() < bytes) {
+    shm_.reset();
+    shm_ = TX11ShmSegment::Create(connection_, bytes);
+    shmUsable_ = shm_ != nullptr;
+  }
+  return shm_ ? shm_->Pixels() : nullptr;
+}
+
+void TX11WindowSurface::SendShared(int32_t width, int32_t rows, int32_t x, int32_t y) {
+  xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(rows), 0, 0, uint16_t(width),
+                    uint16_t(rows), int16_t(x), int16_t(y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
+                    shm_->Segment(), 0);
+  // The reply to a later request means the server is done with the segment,
+  // so it may be written again (and the frame is on the window).
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+}
+
+void TX11WindowSurface::SendInBands(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y) {
   const size_t rowBytes = size_t(width) * 4;
   const int32_t bandRows = std::max<int32_t>(1, int32_t(maxRequestBytes_ / rowBytes));
   for (int32_t row = 0; row < rows; row += bandRows) {
@@ -72,18 +92,32 @@ void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect
   const int32_t ox = dstRect.left - visible.left, oy = dstRect.top - visible.top;
   raster::StretchBlt(staging_, ox, visible.height() - 1 - oy, dstRect.width(), -dstRect.height(), frame,
                      srcRect.left, srcRect.top, srcRect.width(), srcRect.height());
-  SendTopDown(staging_.Bits(), visible.width(), visible.height(), visible.left, visible.top);
+  const size_t bytes = staging_.PixelCount() * 4;
+  if (uint32_t* shared = SharedPixels(bytes)) {
+    std::memcpy(shared, staging_.Bits(), bytes);
+    SendShared(visible.width(), visible.height(), visible.left, visible.top);
+  } else {
+    SendInBands(staging_.Bits(), visible.width(), visible.height(), visible.left, visible.top);
+  }
 }
 
 void TX11WindowSurface::PutPainted(const raster::Bitmap& client, const raster::Rect& area) {
   const raster::Rect r = raster::Intersect(area, client.Bounds());
   if (r.empty()) return;
-  rowBuffer_.resize(size_t(r.width()) * r.height());
-  for (int32_t y = r.top; y < r.bottom; ++y) {
-    std::memcpy(rowBuffer_.data() + size_t(y - r.top) * r.width(), client.Row(y) + r.left,
-                size_t(r.width()) * 4);
+  const size_t pixels = size_t(r.width()) * r.height();
+  uint32_t* shared = SharedPixels(pixels * 4);
+  if (shared == nullptr) {
+    rowBuffer_.resize(pixels);
   }
-  SendTopDown(rowBuffer_.data(), r.width(), r.height(), r.left, r.top);
+  uint32_t* out = shared ? shared : rowBuffer_.data();
+  for (int32_t y = r.top; y < r.bottom; ++y) {
+    std::memcpy(out + size_t(y - r.top) * r.width(), client.Row(y) + r.left, size_t(r.width()) * 4);
+  }
+  if (shared) {
+    SendShared(r.width(), r.height(), r.left, r.top);
+  } else {
+    SendInBands(out, r.width(), r.height(), r.left, r.top);
+  }
 }
 
 }  // namespace view

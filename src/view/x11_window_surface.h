@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "view/window_surface.h"
+#include "view/x11_shm_segment.h"
 
 struct xcb_connection_t;
 
 namespace view {
 
-// Draws straight on an X11 window with xcb_put_image, from any thread (libxcb
-// is thread-safe). Frames larger than one X request are sent in bands.
+// Draws straight on an X11 window from any thread (libxcb is thread-safe):
+// through a shared-memory segment where the server offers MIT-SHM, otherwise
+// with plain image requests, in bands when a frame exceeds one request.
 class TX11WindowSurface : public TWindowSurface {
  public:
   // Null when the window's pixel format is not 32-bit little-endian
@@ -24,13 +26,20 @@ class TX11WindowSurface : public TWindowSurface {
 
  private:
   TX11WindowSurface(xcb_connection_t* connection, uint32_t window, uint8_t depth);
+  // The shared segment, grown to hold `bytes`; null when MIT-SHM is unusable.
+  uint32_t* SharedPixels(size_t bytes);
+  // Shows `width` × `rows` pixels of the shared segment at (x, y) and waits
+  // until the server has read them.
+  void SendShared(int32_t width, int32_t rows, int32_t x, int32_t y);
   // Sends `rows` rows of `width` pixels, stored top row first, to (x, y).
-  void SendTopDown(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y);
+  void SendInBands(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y);
 
   xcb_connection_t* connection_;
   uint32_t window_, gc_;
   uint8_t depth_;
   size_t maxRequestBytes_;
+  bool shmUsable_ = true;
+  std::unique_ptr<TX11ShmSegment> shm_;
   raster::Bitmap staging_;         // a scaled frame, mirrored so its memory runs top-down
   std::vector<uint32_t> rowBuffer_;  // rows of a painted area, top-down
 };
