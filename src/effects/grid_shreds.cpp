@@ -4,16 +4,15 @@
 // replayed random number falls below the progress.
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "effects/complex_region.h"
 #include "effects/effect_procs.h"
 #include "effects/frame_ops.h"
+#include "effects/lattice_region.h"
 #include "effects/rect_list_reveal.h"
 #include "effects/region_makers.h"
 #include "platform/raster/muldiv.h"
 #include "platform/raster/random.h"
-#include "platform/raster/region_union.h"
 
 namespace effects {
 
@@ -21,8 +20,10 @@ namespace {
 
 using raster::MulDiv;
 
-// Calls f(x, y) for the cell centres x = (2i + 1) * cellW while 2i * cellW < W
-// (outer loop) and y = (2j + 1) * cellH while 2j * cellH < rowLimit (inner).
+// Number of cells along an axis: centres (2k + 1) * cell while 2k * cell < limit.
+int32_t CellCount(int32_t limit, int32_t cell) { return (limit + 2 * cell - 1) / (2 * cell); }
+
+// Calls f(x, y) for every cell centre, columns outer, rows inner.
 template <class F>
 void ForEachCell(int32_t cellW, int32_t cellH, int32_t W, int32_t rowLimit, F f) {
   for (int32_t x = cellW; x - cellW < W; x += 2 * cellW) {
@@ -30,20 +31,13 @@ void ForEachCell(int32_t cellW, int32_t cellH, int32_t W, int32_t rowLimit, F f)
   }
 }
 
-// The union of the shapes of all cells. United in one sweep rather than one
-// shape at a time: the result is the same region, but dozens of shapes
-// spread over the same rows would otherwise rebuild every band dozens of times.
-template <class Shape>
-RegionPtr UnionOfCells(int32_t cellW, int32_t cellH, int32_t W, int32_t rowLimit, Shape shape) {
-  std::vector<raster::Region> parts;
-  ForEachCell(cellW, cellH, W, rowLimit, [&](int32_t x, int32_t y) { parts.push_back(std::move(*shape(x, y))); });
-  if (parts.empty()) return nullptr;
-  return std::make_unique<raster::Region>(raster::UnionOf(parts));
-}
-
-// Shows the new picture through the region; with no region the old stays.
-void RevealIfAny(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, RegionPtr region) {
-  if (region) ClipAndCopy(Display, Image, W, H, std::move(region));
+// The union of `shape` (drawn about (0, 0)) centred on every cell. Every cell
+// holds the same shape, so the union is built from the shape's rows in one
+// pass; it equals uniting the shapes cell by cell, without rebuilding the
+// frame region once per cell.
+RegionPtr ShapeOnEveryCell(RegionPtr shape, int32_t cellW, int32_t cellH, int32_t W, int32_t rowLimit) {
+  const TLattice cells{cellW, 2 * cellW, CellCount(W, cellW), cellH, 2 * cellH, CellCount(rowLimit, cellH)};
+  return std::make_unique<raster::Region>(LatticeUnion(*shape, cells));
 }
 
 int32_t ShredCell(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
@@ -59,10 +53,8 @@ int32_t ShredCell(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
 void Effect118(EFFECT_PARAMS) {
   const int32_t sW = W / 10 + 1, sH = H / 10 + 1;
   const int32_t dW = MulDiv(sW, Progress, 50), dH = MulDiv(sH, Progress, 50);
-  RevealIfAny(Display, Image, W, H, UnionOfCells(sW, sH, W, H + sH, [&](int32_t x, int32_t y) {
-    const int32_t pts[] = {x - dW, y - dH, x, y + dH, x + dW, y - dH};
-    return CreatePolygonRgnEx(pts);
-  }));
+  const int32_t triangle[] = {-dW, -dH, 0, dH, dW, -dH};
+  ClipAndCopy(Display, Image, W, H, ShapeOnEveryCell(CreatePolygonRgnEx(triangle), sW, sH, W, H + sH));
 }
 
 // One number per cell from a generator started at the picture seed: every
@@ -89,18 +81,14 @@ void Effect143(EFFECT_PARAMS) {
 void Effect153(EFFECT_PARAMS) {
   const int32_t S = ShredCell(W, H);
   const int32_t D = MulDiv(3 * S, Progress, 200);
-  RevealIfAny(Display, Image, W, H, UnionOfCells(S, S, W, H, [&](int32_t x, int32_t y) {
-    return raster::CreateEllipticRgn(x - D, y - D, x + D, y + D);
-  }));
+  ClipAndCopy(Display, Image, W, H, ShapeOnEveryCell(raster::CreateEllipticRgn(-D, -D, D, D), S, S, W, H));
 }
 
 void Effect164(EFFECT_PARAMS) {
   const int32_t S = ShredCell(W, H);
   const int32_t D = MulDiv(S, Progress, 50);
-  RevealIfAny(Display, Image, W, H, UnionOfCells(S, S, W, H, [&](int32_t x, int32_t y) {
-    const int32_t pts[] = {x - D, y, x, y - D, x + D, y, x, y + D};
-    return CreatePolygonRgnEx(pts);
-  }));
+  const int32_t diamond[] = {-D, 0, 0, -D, D, 0, 0, D};
+  ClipAndCopy(Display, Image, W, H, ShapeOnEveryCell(CreatePolygonRgnEx(diamond), S, S, W, H));
 }
 
 #undef EFFECT_PARAMS

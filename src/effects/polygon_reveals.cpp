@@ -2,13 +2,14 @@
 // crosses, zigzag bands and diamonds. Each frame is one to five winding-rule
 // polygons combined into one clip region for the new picture.
 #include <array>
-#include <span>
+#include <memory>
 #include <vector>
 
 #include "effects/effect_procs.h"
 #include "effects/frame_ops.h"
 #include "effects/region_makers.h"
 #include "platform/raster/muldiv.h"
+#include "platform/raster/region_union.h"
 
 namespace effects {
 
@@ -19,23 +20,28 @@ using Polygons = std::vector<Vertices>;
 
 RegionPtr Polygon(const Vertices& v) { return CreatePolygonRgnEx(v); }
 
-// Combines each polygon into `region` in turn, releasing it right after.
-RegionPtr CombinePolygons(RegionPtr region, int mode, std::span<const Vertices> polygons) {
-  for (const Vertices& v : polygons) {
-    const RegionPtr next = Polygon(v);
-    raster::CombineRgn(region.get(), region.get(), next.get(), mode);
-  }
-  return region;
+// The polygons' regions, preceded by `first` when one is given.
+std::vector<raster::Region> Regions(const Polygons& polygons, RegionPtr first = nullptr) {
+  std::vector<raster::Region> parts;
+  if (first) parts.push_back(std::move(*first));
+  for (const Vertices& v : polygons) parts.push_back(std::move(*Polygon(v)));
+  return parts;
 }
 
-// The first polygon united with all the others, in order.
+// Union and exclusive-or of all the polygons, each built in one sweep over
+// their rows: the same region as combining them into the first one by one,
+// without rebuilding every band once per polygon.
 RegionPtr UnionOf(const Polygons& polygons) {
-  return CombinePolygons(Polygon(polygons.front()), raster::RGN_OR, std::span(polygons).subspan(1));
+  return std::make_unique<raster::Region>(raster::UnionOf(Regions(polygons)));
 }
 
-// The whole picture with each polygon in turn combined into it by exclusive-or.
+RegionPtr XorOf(const Polygons& polygons) {
+  return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons)));
+}
+
+// The whole picture with the polygons combined into it by exclusive-or.
 RegionPtr PictureXor(int32_t W, int32_t H, const Polygons& polygons) {
-  return CombinePolygons(raster::CreateRectRgn(0, 0, W, H), raster::RGN_XOR, polygons);
+  return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons, raster::CreateRectRgn(0, 0, W, H))));
 }
 
 // Four wedges from the middles of the left, right, top and bottom edges,
@@ -174,8 +180,8 @@ void Effect166(EFFECT_PARAMS) {
 void Effect167(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2, mX = X / 2, mY = Y / 2;
   ClipAndCopy(Display, Image, W, H,
-              CombinePolygons(Polygon({-mX, mH, mW, -mY, 2 * mW + mX, mH, mW, 2 * mH + mY}), raster::RGN_XOR,
-                              Polygons{{mX, mH, mW, mY, 2 * mW - mX, mH, mW, 2 * mH - mY}}));
+              XorOf({{-mX, mH, mW, -mY, 2 * mW + mX, mH, mW, 2 * mH + mY},
+                     {mX, mH, mW, mY, 2 * mW - mX, mH, mW, 2 * mH - mY}}));
 }
 
 #undef EFFECT_PARAMS

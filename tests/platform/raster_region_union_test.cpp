@@ -1,4 +1,4 @@
-// UnionOf against uniting the same regions one at a time.
+// UnionOf and XorOf against combining the same regions one at a time.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,13 +12,13 @@ using raster::Point;
 using raster::Rect;
 using raster::Region;
 
-Region OneByOne(const std::vector<Region>& parts) {
+Region OneByOne(const std::vector<Region>& parts, bool exclusive) {
   Region all;
-  for (const Region& r : parts) all = all | r;
+  for (const Region& r : parts) all = exclusive ? (all ^ r) : (all | r);
   return all;
 }
 
-TEST(RegionUnion, EqualsUnitingOneByOne) {
+TEST(RegionUnion, EqualsCombiningOneByOne) {
   std::mt19937 rng(20261210);
   auto coord = [&](int lo, int hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); };
   for (int trial = 0; trial < 300; ++trial) {
@@ -40,7 +40,8 @@ TEST(RegionUnion, EqualsUnitingOneByOne) {
         }
       }
     }
-    ASSERT_EQ(OneByOne(parts), raster::UnionOf(parts)) << "trial " << trial;
+    ASSERT_EQ(OneByOne(parts, false), raster::UnionOf(parts)) << "trial " << trial;
+    ASSERT_EQ(OneByOne(parts, true), raster::XorOf(parts)) << "trial " << trial;
   }
 }
 
@@ -54,6 +55,10 @@ TEST(RegionUnion, EmptyAndSingleParts) {
   const std::vector<Region> apart = {Region::FromRect({0, 0, 5, 5}), Region::FromRect({0, 1000, 5, 1005})};
   EXPECT_EQ(50, raster::UnionOf(apart).Area());
   EXPECT_FALSE(raster::UnionOf(apart).Contains(2, 500));
+  // A part twice cancels out; an odd count keeps it.
+  const std::vector<Region> twice = {one[0], one[0]}, thrice = {one[0], one[0], one[0]};
+  EXPECT_TRUE(raster::XorOf(twice).IsEmpty());
+  EXPECT_EQ(one[0], raster::XorOf(thrice));
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ struct Cursor {
   const Region::Band& Current() const { return part->bands()[band]; }
 };
 
-void SortAndMerge(std::vector<Span>& spans) {
+// Union of one row's spans: sorted by start, overlapping or touching ones merged.
+void MergeUnion(std::vector<Span>& spans) {
   std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
   size_t out = 0;
   for (const Span& s : spans) {
@@ -30,13 +31,32 @@ void SortAndMerge(std::vector<Span>& spans) {
   spans.resize(out);
 }
 
-}  // namespace
+// Exclusive-or of one row's spans (each part's spans are disjoint): the runs
+// covered an odd number of times. All ends at one x are taken together, so
+// no empty or touching runs come out.
+void MergeXor(std::vector<Span>& spans, std::vector<int32_t>& ends) {
+  ends.clear();
+  for (const Span& s : spans) { ends.push_back(s.x0); ends.push_back(s.x1); }
+  std::sort(ends.begin(), ends.end());
+  spans.clear();
+  bool inside = false;
+  for (size_t i = 0; i < ends.size();) {
+    const int32_t x = ends[i];
+    size_t same = 0;
+    for (; i < ends.size() && ends[i] == x; ++i) ++same;
+    if (same % 2 == 0) continue;
+    if (inside) spans.back().x1 = x;
+    else spans.push_back({x, x});
+    inside = !inside;
+  }
+}
 
 // The sweep steps from one band edge to the next: between two successive
 // edges of the parts under it, every part either covers the whole step with
 // one band or none of it, so the step's spans are the merged spans of the
-// covering bands. Parts enter in order of their top edge.
-Region UnionOf(std::span<const Region> parts) {
+// covering bands, combined by `mergeRow`. Parts enter in order of their top edge.
+template <class MergeRow>
+Region Sweep(std::span<const Region> parts, MergeRow mergeRow) {
   std::vector<const Region*> byTop;
   for (const Region& r : parts) if (!r.IsEmpty()) byTop.push_back(&r);
   std::sort(byTop.begin(), byTop.end(),
@@ -63,7 +83,7 @@ Region UnionOf(std::span<const Region> parts) {
       const auto own = c.part->SpansOf(band);
       spans.insert(spans.end(), own.begin(), own.end());
     }
-    SortAndMerge(spans);
+    mergeRow(spans);
     builder.AddBand(y, stepEnd, spans);
     y = stepEnd;
 
@@ -73,6 +93,15 @@ Region UnionOf(std::span<const Region> parts) {
     std::erase_if(active, [](const Cursor& c) { return c.band == c.part->bands().size(); });
   }
   return builder.Finish();
+}
+
+}  // namespace
+
+Region UnionOf(std::span<const Region> parts) { return Sweep(parts, MergeUnion); }
+
+Region XorOf(std::span<const Region> parts) {
+  std::vector<int32_t> ends;
+  return Sweep(parts, [&ends](std::vector<Span>& spans) { MergeXor(spans, ends); });
 }
 
 }  // namespace raster

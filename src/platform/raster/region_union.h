@@ -7,7 +7,11 @@ namespace raster {
 
 // The union of many regions in one top-to-bottom sweep. Equal to uniting them
 // one by one, but each band is built once instead of once per part, which
-// matters when dozens of shapes spread over the same rows (grid shreds).
+// matters when several shapes spread over the same rows.
 Region UnionOf(std::span<const Region> parts);
+
+// The exclusive-or of many regions (the pixels inside an odd number of them),
+// in one sweep; equal to combining them one by one with exclusive-or.
+Region XorOf(std::span<const Region> parts);
 
 }  // namespace raster
