@@ -92,7 +92,7 @@ void TPhotosform::CreateControls() {
   PageControl->setCurrentWidget(TabSheet3);
   PageControl->hide();
 
-  StatusBar = Make<TStatusBar>(Panel1, "StatusBar", QRect(0, 0, Panel1->width(), 0));
+  StatusBar = Make<TStatusBar>(Panel1, "StatusBar", QRect(Panel1->contentsRect().topLeft(), QSize(Panel1->contentsRect().width(), 0)));
   StatusBar->hide();
 
   PopupMenu1 = new QMenu(this);

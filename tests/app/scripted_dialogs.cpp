@@ -3,10 +3,15 @@
 namespace app_test {
 namespace {
 template <class T>
-T TakeOr(std::deque<T>& queue, T fallback) {
+T TakeOr(std::deque<T>& queue, const T& fallback) {
   if (queue.empty()) return fallback;
-  T answer = queue.front();
+  T answer = std::move(queue.front());
   queue.pop_front();
+  return answer;
+}
+
+std::optional<QString> Chosen(const QString& answer) {
+  if (answer.isNull()) return std::nullopt;
   return answer;
 }
 }  // namespace
@@ -19,17 +24,19 @@ app::TMessageButton TScriptedDialogs::Message(QWidget*, const app::TMessage& mes
 
 std::optional<QString> TScriptedDialogs::ChooseFolder(QWidget*, const QString& title, const QString& initialFolder) {
   Calls.push_back({TDialogCall::ChooseFolder, title, {}, {}, {}, initialFolder, {}, {}, {}});
-  return TakeOr<std::optional<QString>>(FolderAnswers, std::nullopt);
+  return Chosen(TakeOr(FolderAnswers, QString()));
 }
 
 std::optional<QString> TScriptedDialogs::OpenPicture(QWidget*, const app::TOpenPictureRequest& request) {
   Calls.push_back({TDialogCall::OpenPicture, request.Title, {}, {}, {}, {}, request.Filters, {}, {}});
-  return TakeOr<std::optional<QString>>(PictureAnswers, std::nullopt);
+  return Chosen(TakeOr(PictureAnswers, QString()));
 }
 
 std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& initial) {
   Calls.push_back({TDialogCall::ChooseColor, {}, {}, {}, {}, {}, {}, initial, {}});
-  return TakeOr<std::optional<QColor>>(ColorAnswers, std::nullopt);
+  const QColor answer = TakeOr(ColorAnswers, QColor());
+  if (!answer.isValid()) return std::nullopt;
+  return answer;
 }
 
 void TScriptedDialogs::OpenUrl(const QUrl& url) {

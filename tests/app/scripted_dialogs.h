@@ -22,14 +22,15 @@ struct TDialogCall {
 
 // Answers every dialog from queues the test fills, and records each one.
 // With its queue empty a message box answers with its last button and every
-// chooser is cancelled.
+// chooser is cancelled; a null string or an invalid colour in a queue is a
+// cancel too.
 class TScriptedDialogs final : public app::TDialogs {
  public:
   std::vector<TDialogCall> Calls;
   std::deque<app::TMessageButton> MessageAnswers;
-  std::deque<std::optional<QString>> FolderAnswers;
-  std::deque<std::optional<QString>> PictureAnswers;
-  std::deque<std::optional<QColor>> ColorAnswers;
+  std::deque<QString> FolderAnswers;
+  std::deque<QString> PictureAnswers;
+  std::deque<QColor> ColorAnswers;
 
   app::TMessageButton Message(QWidget* owner, const app::TMessage& message) override;
   std::optional<QString> ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) override;

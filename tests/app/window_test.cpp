@@ -1,0 +1,88 @@
+// The window's own behaviour: shape, exit question, closing, theme, menu.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/theme.h"
+#include "app/window_shape.h"
+#include "app_fixture.h"
+#include "view/vantrel.h"
+
+namespace app_test {
+namespace {
+
+class Window : public AppTest {};
+
+TEST_F(Window, ShapeIsTheRoundedRectangleOfTheDevice) {
+  const QRegion shape = app::RoundedWindowShape();
+  EXPECT_EQ(shape.boundingRect(), QRect(QPoint(5, 4), QPoint(1194, 844)));
+  for (QPoint inside : {QPoint(600, 425), QPoint(5, 425), QPoint(1194, 425), QPoint(600, 4), QPoint(45, 8)}) {
+    EXPECT_TRUE(shape.contains(inside)) << inside.x() << "," << inside.y();
+  }
+  for (QPoint outside : {QPoint(4, 425), QPoint(1195, 425), QPoint(600, 845), QPoint(5, 4), QPoint(1194, 844),
+                         QPoint(10, 10)}) {
+    EXPECT_FALSE(shape.contains(outside)) << outside.x() << "," << outside.y();
+  }
+  Open();
+  form->show();
+  EXPECT_EQ(form->mask(), shape);
+}
+
+TEST_F(Window, ExitButtonAsksAndOnlyYesClosesAndOpensTheMakersPage) {
+  Open();
+  form->show();
+  dialogs.MessageAnswers = {app::TMessageButton::No, app::TMessageButton::Yes};
+  form->SpeedButton1->click();
+  ASSERT_EQ(dialogs.Calls.size(), 1u);
+  EXPECT_EQ(dialogs.Calls[0].title, "温馨提示");
+  EXPECT_EQ(dialogs.Calls[0].text, "是否退出相册");
+  EXPECT_EQ(dialogs.Calls[0].icon, app::TMessageIcon::None);
+  EXPECT_EQ(dialogs.Calls[0].buttons, (std::vector{app::TMessageButton::Yes, app::TMessageButton::No}));
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(dialogs.CallsOf(TDialogCall::OpenUrl).empty());
+
+  form->SpeedButton1->click();
+  EXPECT_FALSE(form->isVisible());
+  const auto opened = dialogs.CallsOf(TDialogCall::OpenUrl);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].url, QUrl::fromLocalFile(program.File("maker.html")));
+}
+
+TEST_F(Window, ClosingFromOutsideOpensThePageWithoutAsking) {
+  Open();
+  form->show();
+  form->close();
+  EXPECT_EQ(dialogs.CallsOf(TDialogCall::Message).size(), 0u);
+  EXPECT_EQ(dialogs.CallsOf(TDialogCall::OpenUrl).size(), 1u);
+}
+
+TEST_F(Window, ContextMenuOpensOverThePanelAndTheView) {
+  Open();
+  form->show();
+  for (QWidget* owner : {static_cast<QWidget*>(form->Panel1), static_cast<QWidget*>(form->Vantrel)}) {
+    EXPECT_EQ(owner->contextMenuPolicy(), Qt::CustomContextMenu);
+    emit owner->customContextMenuRequested(QPoint(10, 10));
+    EXPECT_TRUE(form->PopupMenu1->isVisible());
+    form->PopupMenu1->hide();
+  }
+  EXPECT_EQ(form->Panel2->contextMenuPolicy(), Qt::DefaultContextMenu);  // the device frame has none
+}
+
+TEST_F(Window, ThemeIsCarriedAndAMissingOneIsReported) {
+  EXPECT_TRUE(app::FindTheme(app::kThemeName).has_value());
+  EXPECT_TRUE(app::FindTheme(app::kThemeName)->contains("QPushButton"));
+  auto& application = *qobject_cast<QApplication*>(QCoreApplication::instance());
+  const QString before = application.styleSheet();
+  EXPECT_FALSE(app::ApplyTheme(application, "Nowhere Blue", dialogs));
+  ASSERT_EQ(dialogs.Calls.size(), 1u);
+  EXPECT_EQ(dialogs.Calls[0].text, "Style 'Nowhere Blue' not found");
+  EXPECT_EQ(dialogs.Calls[0].buttons, std::vector{app::TMessageButton::Close});
+  EXPECT_EQ(application.styleSheet(), before);
+}
+
+}  // namespace
+}  // namespace app_test
