@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <climits>
+#include <cstddef>
 
 namespace raster {
 
@@ -141,7 +142,8 @@ Region Region::FromRects(std::span<const Rect> rects) {
   if (live.empty()) return Region();
   if (live.size() == 1) return FromRect(live[0]);
   auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
-  if (!std::is_sorted(live.begin(), live.end(), byTop)) std::sort(live.begin(), live.end(), byTop);
+  // Stable, so that rectangles listed left to right arrive in that order.
+  if (!std::is_sorted(live.begin(), live.end(), byTop)) std::stable_sort(live.begin(), live.end(), byTop);
 
   RegionRowBuilder builder;
   std::vector<const Rect*> active;
@@ -150,13 +152,16 @@ Region Region::FromRects(std::span<const Rect> rects) {
   int32_t y = live[0].top;
   while (next < live.size() || !active.empty()) {
     if (active.empty()) y = std::max(y, live[next].top);
-    // The active list stays ordered by left edge.
-    while (next < live.size() && live[next].top <= y) {
-      const Rect* r = &live[next++];
-      active.insert(std::upper_bound(active.begin(), active.end(), r,
-                                     [](const Rect* a, const Rect* b) { return a->left < b->left; }),
-                    r);
+    // The active list stays ordered by left edge: the rectangles arriving at
+    // this band are sorted among themselves and merged in with one pass, so
+    // that hundreds arriving at once cost no more than a sort.
+    const auto arrivedFrom = static_cast<std::ptrdiff_t>(active.size());
+    while (next < live.size() && live[next].top <= y) active.push_back(&live[next++]);
+    auto byLeft = [](const Rect* a, const Rect* b) { return a->left < b->left; };
+    if (!std::is_sorted(active.begin() + arrivedFrom, active.end(), byLeft)) {
+      std::sort(active.begin() + arrivedFrom, active.end(), byLeft);
     }
+    std::inplace_merge(active.begin(), active.begin() + arrivedFrom, active.end(), byLeft);
     int32_t yNext = next < live.size() ? live[next].top : INT_MAX;
     for (const Rect* r : active) yNext = std::min(yNext, r->bottom);
     MergeIntervals(active, spans);
