@@ -61,10 +61,12 @@ void TPeriodicTimer::Run() {
       std::lock_guard<std::mutex> lock(mutex_);
       if (killed_) return;
     }
-    // Next deadline on the fixed grid; ticks a slow callback overran are skipped.
+    // Next deadline on the fixed grid. One that has just passed is served at
+    // once; whole periods a slow callback overran are skipped, not made up in
+    // a burst.
     deadline += period;
     const auto now = Clock::now();
-    if (deadline <= now) deadline += ((now - deadline) / period + 1) * period;
+    if (now - deadline >= period) deadline += ((now - deadline) / period) * period;
   }
 }
 

@@ -15,9 +15,9 @@ constexpr uint32_t kTimerPeriodMax = 1000000;
 
 // A periodic timer that calls back on a thread of its own every `period`
 // milliseconds. Deadlines are absolute (start + n × period on the steady
-// clock), so lateness of one call does not shift the later ones; calls that a
-// slow callback missed are not made up (the next deadline is the next one in
-// the future). The kernel's high-resolution sleep keeps each call within a
+// clock), so lateness of one call does not shift the later ones. A call whose
+// deadline passed while the previous one ran is made at once; whole periods
+// that a slow callback overran are skipped, not made up in a burst. The kernel's high-resolution sleep keeps each call within a
 // fraction of a millisecond of its deadline, inside any `resolution`. The thread
 // asks for a raised priority (granted where the system allows it).
 class TPeriodicTimer {

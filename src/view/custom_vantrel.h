@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -136,8 +137,10 @@ class TCustomVantrel {
   // The client area changed size (WMSize).
   void WMSize(int32_t clientWidth, int32_t clientHeight);
   // Paints the part `paintRect` (client coordinates) of the control onto
-  // `canvas`, whose bitmap covers the client area (WMPaint).
-  void WMPaint(TCanvas& canvas, const raster::Rect& paintRect);
+  // `canvas`, whose bitmap covers the client area (WMPaint); `present`, if
+  // given, puts the result on screen while the view lock is still held, so
+  // that no frame of the timer thread can overtake it.
+  void WMPaint(TCanvas& canvas, const raster::Rect& paintRect, const std::function<void()>& present = {});
   // The window is going away while the control lives on: stops a transition.
   void WMDestroy();
   void CMMouseEnter();
@@ -216,6 +219,10 @@ class TCustomVantrel {
   void ShowFrame();
   void RefreshDynamicOldPic();
   void PlacementChanged();
+  // The two halves of Draw: the display scaled into its rectangle, and the
+  // frame and background around it.
+  void DrawDisplay(TCanvas& Canvas);
+  void DrawSurroundings(TCanvas& Canvas);
   bool DisplayEmpty() const;
 
   std::unique_ptr<TPicture> fPicture, fBgPicture;

@@ -64,14 +64,22 @@ void TCustomVantrel::DrawBackground(TCanvas& Canvas, const raster::Rect& Rect) {
 }
 
 void TCustomVantrel::Draw(TCanvas& Canvas) {
+  Lock lock(fCS);
+  DrawDisplay(Canvas);
+  DrawSurroundings(Canvas);
+}
+
+void TCustomVantrel::DrawDisplay(TCanvas& Canvas) {
+  if (Display->Empty() || !Canvas.RectVisible(fDisplayRect)) return;
+  raster::SurfaceLock display(*Display);
+  Canvas.CopyRect(fDisplayRect, *Display, fPicRect);
+}
+
+void TCustomVantrel::DrawSurroundings(TCanvas& Canvas) {
   const raster::Rect client{0, 0, fClientWidth, fClientHeight};
   if (Display->Empty()) {
     DrawBackground(Canvas, client);
     return;
-  }
-  if (Canvas.RectVisible(fDisplayRect)) {
-    raster::SurfaceLock display(*Display);
-    Canvas.CopyRect(fDisplayRect, *Display, fPicRect);
   }
   raster::Rect FrameRect = fDisplayRect;
   if (fFrameWidth != 0) {
@@ -84,19 +92,19 @@ void TCustomVantrel::Draw(TCanvas& Canvas) {
   DrawBackground(Canvas, client);
 }
 
-void TCustomVantrel::WMPaint(TCanvas& canvas, const raster::Rect& paintRect) {
-  Lock lock(fCS);
+void TCustomVantrel::WMPaint(TCanvas& canvas, const raster::Rect& paintRect, const std::function<void()>& present) {
   TSavedCanvasState saved(canvas);
   canvas.IntersectClipRect(paintRect);
   const raster::Rect& d = fDisplayRect;
   const bool DrawImageOnly = !Display->Empty() && paintRect.left >= d.left && paintRect.top >= d.top &&
                              paintRect.right <= d.right && paintRect.bottom <= d.bottom;
-  if (DrawImageOnly) {
-    raster::SurfaceLock display(*Display);
-    canvas.CopyRect(d, *Display, {0, 0, fPicRect.right, fPicRect.bottom});
-  } else {
-    Draw(canvas);
-  }
+  // Frame and background depend only on state that this (the window) thread
+  // owns, so they are drawn before taking the lock: a frame of the timer
+  // thread waits only for the copy of the display and its presentation.
+  if (!DrawImageOnly) DrawSurroundings(canvas);
+  Lock lock(fCS);
+  DrawDisplay(canvas);
+  if (present) present();
 }
 
 void TCustomVantrel::WMDestroy() { Stop(); }

@@ -156,12 +156,13 @@ void TVantrel::paintEvent(QPaintEvent* e) {
   const QRect r = e->rect().intersected(rect());
   if (r.isEmpty()) return;
   if (nativeDrawing_ && !surface_) RecreateSurface();
-  std::lock_guard<std::recursive_mutex> lock(CS());
   if (paintBuffer_.Width() != width() || paintBuffer_.Height() != height()) paintBuffer_.SetSize(width(), height());
   const raster::Rect area{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
   TCanvas canvas(paintBuffer_);
-  WMPaint(canvas, area);
-  if (surface_) surface_->PutPainted(paintBuffer_, area);
+  // surface_ is guarded by the view lock, which WMPaint holds around `present`.
+  WMPaint(canvas, area, [&] {
+    if (surface_) surface_->PutPainted(paintBuffer_, area);
+  });
 }
 
 void TVantrel::resizeEvent(QResizeEvent* e) {

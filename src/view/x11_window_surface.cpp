@@ -45,27 +45,36 @@ TX11WindowSurface::TX11WindowSurface(xcb_connection_t* connection, uint32_t wind
 }
 
 TX11WindowSurface::~TX11WindowSurface() {
+  for (TSharedBuffer* b : {&frameBuffer_, &paintBuffer_}) {
+    if (b->pending) std::free(xcb_get_input_focus_reply(connection_, {b->pendingSequence}, nullptr));
+  }
   xcb_free_gc(connection_, gc_);
   xcb_flush(connection_);
 }
 
-uint32_t* TX11WindowSurface::SharedPixels(size_t bytes) {
+uint32_t* TX11WindowSurface::SharedPixels(TSharedBuffer& buffer, size_t bytes) {
   if (!shmUsable_) return nullptr;
-  if (!shm_ || shm_->Bytes() < bytes) {
-    shm_.reset();
-    shm_ = TX11ShmSegment::Create(connection_, bytes);
-    shmUsable_ = shm_ != nullptr;
+  if (buffer.pending) {
+    xcb_get_input_focus_cookie_t cookie{buffer.pendingSequence};
+    std::free(xcb_get_input_focus_reply(connection_, cookie, nullptr));
+    buffer.pending = false;
   }
-  return shm_ ? shm_->Pixels() : nullptr;
+  if (!buffer.segment || buffer.segment->Bytes() < bytes) {
+    buffer.segment.reset();
+    buffer.segment = TX11ShmSegment::Create(connection_, bytes);
+    shmUsable_ = buffer.segment != nullptr;
+  }
+  return buffer.segment ? buffer.segment->Pixels() : nullptr;
 }
 
-void TX11WindowSurface::SendShared(int32_t width, int32_t rows, int32_t x, int32_t y) {
+void TX11WindowSurface::SendShared(TSharedBuffer& buffer, int32_t width, int32_t rows, int32_t x, int32_t y) {
   xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(rows), 0, 0, uint16_t(width),
                     uint16_t(rows), int16_t(x), int16_t(y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
-                    shm_->Segment(), 0);
-  // The reply to a later request means the server is done with the segment,
-  // so it may be written again (and the frame is on the window).
-  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+                    buffer.segment->Segment(), 0);
+  // The reply to a later request means the server is done with the segment.
+  buffer.pendingSequence = xcb_get_input_focus(connection_).sequence;
+  buffer.pending = true;
+  xcb_flush(connection_);
 }
 
 void TX11WindowSurface::SendInBands(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y) {
@@ -93,9 +102,9 @@ void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect
   raster::StretchBlt(staging_, ox, visible.height() - 1 - oy, dstRect.width(), -dstRect.height(), frame,
                      srcRect.left, srcRect.top, srcRect.width(), srcRect.height());
   const size_t bytes = staging_.PixelCount() * 4;
-  if (uint32_t* shared = SharedPixels(bytes)) {
+  if (uint32_t* shared = SharedPixels(frameBuffer_, bytes)) {
     std::memcpy(shared, staging_.Bits(), bytes);
-    SendShared(visible.width(), visible.height(), visible.left, visible.top);
+    SendShared(frameBuffer_, visible.width(), visible.height(), visible.left, visible.top);
   } else {
     SendInBands(staging_.Bits(), visible.width(), visible.height(), visible.left, visible.top);
   }
@@ -105,7 +114,7 @@ void TX11WindowSurface::PutPainted(const raster::Bitmap& client, const raster::R
   const raster::Rect r = raster::Intersect(area, client.Bounds());
   if (r.empty()) return;
   const size_t pixels = size_t(r.width()) * r.height();
-  uint32_t* shared = SharedPixels(pixels * 4);
+  uint32_t* shared = SharedPixels(paintBuffer_, pixels * 4);
   if (shared == nullptr) {
     rowBuffer_.resize(pixels);
   }
@@ -114,7 +123,7 @@ void TX11WindowSurface::PutPainted(const raster::Bitmap& client, const raster::R
     std::memcpy(out + size_t(y - r.top) * r.width(), client.Row(y) + r.left, size_t(r.width()) * 4);
   }
   if (shared) {
-    SendShared(r.width(), r.height(), r.left, r.top);
+    SendShared(paintBuffer_, r.width(), r.height(), r.left, r.top);
   } else {
     SendInBands(out, r.width(), r.height(), r.left, r.top);
   }

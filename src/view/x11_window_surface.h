@@ -26,11 +26,20 @@ class TX11WindowSurface : public TWindowSurface {
 
  private:
   TX11WindowSurface(xcb_connection_t* connection, uint32_t window, uint8_t depth);
-  // The shared segment, grown to hold `bytes`; null when MIT-SHM is unusable.
-  uint32_t* SharedPixels(size_t bytes);
-  // Shows `width` × `rows` pixels of the shared segment at (x, y) and waits
-  // until the server has read them.
-  void SendShared(int32_t width, int32_t rows, int32_t x, int32_t y);
+  // A shared segment and the round trip that tells when the server has read
+  // what was last sent from it. Frames and paints use one each, so neither
+  // waits for the other's transfer.
+  struct TSharedBuffer {
+    std::unique_ptr<TX11ShmSegment> segment;
+    bool pending = false;
+    uint32_t pendingSequence = 0;
+  };
+  // The segment of `buffer`, grown to hold `bytes` and free to be written;
+  // null when MIT-SHM is unusable.
+  uint32_t* SharedPixels(TSharedBuffer& buffer, size_t bytes);
+  // Shows `width` × `rows` pixels of the buffer's segment at (x, y). Returns
+  // at once; the next SharedPixels on the buffer waits for the server.
+  void SendShared(TSharedBuffer& buffer, int32_t width, int32_t rows, int32_t x, int32_t y);
   // Sends `rows` rows of `width` pixels, stored top row first, to (x, y).
   void SendInBands(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y);
 
@@ -39,7 +48,7 @@ class TX11WindowSurface : public TWindowSurface {
   uint8_t depth_;
   size_t maxRequestBytes_;
   bool shmUsable_ = true;
-  std::unique_ptr<TX11ShmSegment> shm_;
+  TSharedBuffer frameBuffer_, paintBuffer_;
   raster::Bitmap staging_;         // a scaled frame, mirrored so its memory runs top-down
   std::vector<uint32_t> rowBuffer_;  // rows of a painted area, top-down
 };
