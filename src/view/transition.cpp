@@ -213,7 +213,9 @@ void TCustomVantrel::SetManual(bool Value) {
 void TCustomVantrel::HandleTransitionMessage(const TTransitionMessage& Msg) {
   switch (Msg.kind) {
     case TTransitionMessage::Progress:
-      DoProgress();
+      // Steps of a transition that has since been stopped report nothing
+      // after its OnStop (nor as steps of a newer transition).
+      if (!TransitionEnded(Msg.transition)) DoProgress();
       break;
     case TTransitionMessage::Completed:
       TransitionCompleted(Msg.transition);
