@@ -111,7 +111,7 @@ TEST_F(Widget, ReparentingDuringATransitionDoesNotStopIt) {
 
 TEST_F(Widget, DestroyingTheWidgetDuringATransitionRaisesNoEndEvents) {
   Logger log(*view);
-  view->SetDelay(10);
+  view->SetDelay(60);  // five steps: well after the first progress report
   view->Execute();
   ProcessUntil([&] { return log.Count("Progress") >= 1; });
   delete view;
