@@ -248,6 +248,27 @@ TEST(Pixelate, HalfwayMagnifiesTheCentreOfTheSourceBlock) {
   }
 }
 
+// On 3 × 3 at 50 the margins are 2 and the block is held at 2 × 2, reaching
+// past the picture: only its pixel (2, 2) exists, so only it is blended. The
+// magnified copy (11 × 11 from (-4, -4)) shows it at the top-left; pixels
+// whose source lies outside the picture keep what they hold.
+TEST(Pixelate, BlockPastTheEdgeOfATinyPicture) {
+  Transition t(3, 3);
+  t.oldPicture.Fill(0x44000000u);
+  t.newPicture.Fill(0x99FFFFFFu);
+  const uint32_t blended = 0x447F7F7Fu, old = 0x44000000u;
+  const raster::Bitmap& frame = t.Frame(168, 50);
+  EXPECT_EQ(blended, frame.Pixel(2, 2));
+  EXPECT_EQ(blended, frame.Pixel(0, 0));
+  for (int32_t y = 0; y < 3; ++y) {
+    for (int32_t x = 0; x < 3; ++x) {
+      EXPECT_TRUE(frame.Pixel(x, y) == blended || frame.Pixel(x, y) == old) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(old, frame.Pixel(2, 0));
+  EXPECT_EQ(old, frame.Pixel(0, 2));
+}
+
 TEST(Pixelate, CrossFadesOnlyBetween41And59) {
   auto t = PositionTransition(120, 80);
   for (const int32_t progress : {1, 25, 40}) {
