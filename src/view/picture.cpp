@@ -1,6 +1,7 @@
 #include "view/picture.h"
 
 #include "platform/picture_decoder.h"
+#include "view/canvas.h"
 
 namespace view {
 namespace {
@@ -38,6 +39,14 @@ void TPicture::SetGraphic(std::unique_ptr<raster::Bitmap> graphic) {
 }
 
 void TPicture::Clear() { SetGraphic(nullptr); }
+
+void TPicture::Draw(TCanvas& canvas, int32_t x, int32_t y) const {
+  if (graphic_) canvas.Draw(x, y, *graphic_, opaque_);
+}
+
+void TPicture::StretchDraw(TCanvas& canvas, const raster::Rect& r) const {
+  if (graphic_) canvas.StretchDraw(r, *graphic_, opaque_);
+}
 
 void TPicture::Changed() {
   // A copy, so that a handler may detach or replace itself.

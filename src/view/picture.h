@@ -8,6 +8,8 @@
 
 namespace view {
 
+class TCanvas;
+
 // Holds one graphic (a 32-bit bitmap whose reserved byte is alpha, as the
 // picture decoders produce it), or none. Calls its change handler whenever its
 // content changes; the handler can be detached (set to none) and reattached.
@@ -39,6 +41,11 @@ class TPicture {
   bool Empty() const { return !graphic_ || graphic_->Empty(); }
   // True when every pixel of the graphic is fully opaque.
   bool Opaque() const { return opaque_; }
+
+  // Draws the graphic at its natural size with its top-left corner at (x, y),
+  // or scaled into `r`, blending by its alpha; nothing without a graphic.
+  void Draw(TCanvas& canvas, int32_t x, int32_t y) const;
+  void StretchDraw(TCanvas& canvas, const raster::Rect& r) const;
 
   const TChangeHandler& OnChange() const { return onChange_; }
   void SetOnChange(TChangeHandler handler) { onChange_ = std::move(handler); }

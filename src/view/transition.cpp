@@ -54,7 +54,7 @@ void TCustomVantrel::Prepare() {
       ~Reattach() { p.SetOnChange(std::move(h)); }
     } reattach{*fPicture, handler};
     TCanvas canvas(*Pic);
-    canvas.Draw(0, 0, *fPicture->Graphic(), fPicture->Opaque());
+    fPicture->Draw(canvas, 0, 0);
   }
   {
     Lock lock(fCS);
