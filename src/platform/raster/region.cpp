@@ -12,16 +12,21 @@ namespace {
 using Span = Region::Span;
 
 // The x-intervals of rectangles ordered by left edge, overlapping or touching
-// ones merged.
+// ones merged. The span being grown is kept in a local, not in the vector:
+// this loop runs over every active rectangle of every band.
 void MergeIntervals(std::span<const Rect* const> byLeft, std::vector<Span>& spans) {
   spans.clear();
+  if (byLeft.empty()) return;
+  Span current{byLeft[0]->left, byLeft[0]->right};
   for (const Rect* r : byLeft) {
-    if (!spans.empty() && r->left <= spans.back().x1) {
-      spans.back().x1 = std::max(spans.back().x1, r->right);
+    if (r->left > current.x1) {
+      spans.push_back(current);
+      current = {r->left, r->right};
     } else {
-      spans.push_back({r->left, r->right});
+      current.x1 = std::max(current.x1, r->right);
     }
   }
+  spans.push_back(current);
 }
 
 enum class Op { And, Or, Xor, Diff };
@@ -150,24 +155,36 @@ Region Region::FromRects(std::span<const Rect> rects) {
   std::vector<Span> spans;
   size_t next = 0;
   int32_t y = live[0].top;
+  int32_t firstEnd = INT_MAX;  // the lowest bottom among the active rectangles
   while (next < live.size() || !active.empty()) {
     if (active.empty()) y = std::max(y, live[next].top);
     // The active list stays ordered by left edge: the rectangles arriving at
     // this band are sorted among themselves and merged in with one pass, so
     // that hundreds arriving at once cost no more than a sort.
     const auto arrivedFrom = static_cast<std::ptrdiff_t>(active.size());
-    while (next < live.size() && live[next].top <= y) active.push_back(&live[next++]);
+    for (; next < live.size() && live[next].top <= y; ++next) {
+      active.push_back(&live[next]);
+      firstEnd = std::min(firstEnd, live[next].bottom);
+    }
     auto byLeft = [](const Rect* a, const Rect* b) { return a->left < b->left; };
     if (!std::is_sorted(active.begin() + arrivedFrom, active.end(), byLeft)) {
       std::sort(active.begin() + arrivedFrom, active.end(), byLeft);
     }
     std::inplace_merge(active.begin(), active.begin() + arrivedFrom, active.end(), byLeft);
-    int32_t yNext = next < live.size() ? live[next].top : INT_MAX;
-    for (const Rect* r : active) yNext = std::min(yNext, r->bottom);
+    const int32_t yNext = std::min(next < live.size() ? live[next].top : INT_MAX, firstEnd);
     MergeIntervals(active, spans);
     builder.AddBand(y, yNext, spans);
     y = yNext;
-    std::erase_if(active, [y](const Rect* r) { return r->bottom <= y; });
+    // Only a band that some rectangle ends with needs a pass, which drops the
+    // ended ones and finds the next end among the rest.
+    if (firstEnd <= y) {
+      firstEnd = INT_MAX;
+      std::erase_if(active, [&](const Rect* r) {
+        if (r->bottom <= y) return true;
+        firstEnd = std::min(firstEnd, r->bottom);
+        return false;
+      });
+    }
   }
   return builder.Finish();
 }
