@@ -11,21 +11,33 @@ namespace {
 
 using Span = Region::Span;
 
-// The x-intervals of rectangles ordered by left edge, overlapping or touching
-// ones merged. The span being grown is kept in a local, not in the vector:
-// this loop runs over every active rectangle of every band.
-void MergeIntervals(std::span<const Rect* const> byLeft, std::vector<Span>& spans) {
+// The x-intervals of the active rectangles (ordered by left edge), with
+// overlapping or touching ones merged. The span being grown is kept in a
+// local, not in the vector: this loop runs over every active rectangle of
+// every band. Neighbours that touch and end on the same row are joined into
+// one rectangle on the way: from here on they cover the same rows, so the
+// union stays the same while later bands walk fewer rectangles (strips that
+// grow from one edge share that edge).
+void MergeIntervals(std::vector<Rect*>& active, std::vector<Span>& spans) {
   spans.clear();
-  if (byLeft.empty()) return;
-  Span current{byLeft[0]->left, byLeft[0]->right};
-  for (const Rect* r : byLeft) {
+  if (active.empty()) return;
+  Span current{active[0]->left, active[0]->right};
+  size_t kept = 0;
+  for (Rect* r : active) {
     if (r->left > current.x1) {
       spans.push_back(current);
       current = {r->left, r->right};
     } else {
       current.x1 = std::max(current.x1, r->right);
     }
+    Rect* previous = kept > 0 ? active[kept - 1] : nullptr;
+    if (previous != nullptr && previous->bottom == r->bottom && r->left <= previous->right) {
+      previous->right = std::max(previous->right, r->right);
+    } else {
+      active[kept++] = r;
+    }
   }
+  active.resize(kept);
   spans.push_back(current);
 }
 
@@ -151,7 +163,7 @@ Region Region::FromRects(std::span<const Rect> rects) {
   if (!std::is_sorted(live.begin(), live.end(), byTop)) std::stable_sort(live.begin(), live.end(), byTop);
 
   RegionRowBuilder builder;
-  std::vector<const Rect*> active;
+  std::vector<Rect*> active;
   std::vector<Span> spans;
   size_t next = 0;
   int32_t y = live[0].top;
