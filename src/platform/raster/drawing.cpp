@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/raster/pixel_copy.h"
 #include "platform/raster/span_walk.h"
 
 namespace raster {
@@ -58,6 +59,23 @@ AxisMap MapAxis(int32_t d, int32_t dn, int32_t s, int32_t sn, int32_t dstLimit, 
   map.hi = static_cast<int32_t>(last + 1);
   map.source = std::move(table);
   return map;
+}
+
+// Where a copy along one axis reads, compared with where it writes: every
+// source position at or after its destination position (Ahead), at or before
+// it (Behind), exactly at it (Same), or some of both (Mixed). This decides
+// whether a copy within one bitmap can walk so that it reads before it writes.
+enum class ReadAhead { Same, Ahead, Behind, Mixed };
+
+ReadAhead ReadsRelativeToWrites(const AxisMap& map) {
+  bool ahead = false, behind = false;
+  for (int32_t p = map.lo; p < map.hi; ++p) {
+    const int32_t source = map.source[size_t(p - map.lo)];
+    ahead |= source > p;
+    behind |= source < p;
+  }
+  if (ahead && behind) return ReadAhead::Mixed;
+  return ahead ? ReadAhead::Ahead : behind ? ReadAhead::Behind : ReadAhead::Same;
 }
 
 }  // namespace
@@ -130,7 +148,11 @@ void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bit
   const bool bottomUp = same ? oy < 0 : true;
   const bool rightToLeft = same && oy == 0 && ox < 0;
   ForEachClippedSpan(dst.ClipRegion(), area, bottomUp, rightToLeft, [&](int32_t y, int32_t x0, int32_t x1) {
-    std::memmove(dst.Row(y) + x0, src.Row(y + oy) + x0 + ox, size_t(x1 - x0) * sizeof(uint32_t));
+    if (same) {
+      std::memmove(dst.Row(y) + x0, src.Row(y + oy) + x0 + ox, size_t(x1 - x0) * sizeof(uint32_t));
+    } else {
+      CopyPixels(dst.Row(y) + x0, src.Row(y + oy) + x0 + ox, size_t(x1 - x0));
+    }
   });
 }
 
@@ -144,39 +166,57 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
     BitBlt(dst, xd, yd, wd, hd, src, xs, ys);
     return;
   }
-  if (&src == &dst) {
+  const AxisMap cols = MapAxis(xd, wd, xs, ws, dst.Width(), src.Width());
+  const AxisMap rows = MapAxis(yd, hd, ys, hs, dst.Height(), src.Height());
+  if (cols.lo >= cols.hi || rows.lo >= rows.hi) return;
+  const ReadAhead colReads = ReadsRelativeToWrites(cols), rowReads = ReadsRelativeToWrites(rows);
+  if (&src == &dst && (colReads == ReadAhead::Mixed || rowReads == ReadAhead::Mixed)) {
+    // No walking order reads every source pixel before it is overwritten.
     Bitmap copy;
     copy.Assign(src);
     StretchBlt(dst, xd, yd, wd, hd, copy, xs, ys, ws, hs);
     return;
   }
-  const AxisMap cols = MapAxis(xd, wd, xs, ws, dst.Width(), src.Width());
-  const AxisMap rows = MapAxis(yd, hd, ys, hs, dst.Height(), src.Height());
-  const Rect area{cols.lo, rows.lo, cols.hi, rows.hi};
-  if (area.empty()) return;
+  // Within one bitmap, walk away from the reads: rows bottom-up when every
+  // row reads from above (or at) itself, a row's pixels right to left when
+  // every column reads from the left (or at) itself.
+  const bool bottomUp = rowReads == ReadAhead::Behind;
+  const bool rightToLeft = colReads == ReadAhead::Behind;
+  const bool same = &src == &dst;
+  const bool unitColumns = wd == ws;
+  const bool reversedRun = wd == -ws && !same;  // a mirror without scaling reads each run backwards
   const int32_t* colSource = cols.source.data() - cols.lo;
   const int32_t* rowSource = rows.source.data() - rows.lo;
-  // A mirror without scaling reads each source run backwards.
-  const bool reversedRun = wd == -ws;
   auto copyRun = [&](int32_t y, int32_t x0, int32_t x1) {
     uint32_t* d = dst.Row(y);
     const uint32_t* s = src.Row(rowSource[y]);
-    if (reversedRun) {
+    if (unitColumns) {
+      if (same) {
+        std::memmove(d + x0, s + colSource[x0], size_t(x1 - x0) * sizeof(uint32_t));
+      } else {
+        CopyPixels(d + x0, s + colSource[x0], size_t(x1 - x0));
+      }
+    } else if (reversedRun) {
       std::reverse_copy(s + colSource[x1 - 1], s + colSource[x0] + 1, d + x0);
+    } else if (rightToLeft) {
+      for (int32_t x = x1 - 1; x >= x0; --x) d[x] = s[colSource[x]];
     } else {
       for (int32_t x = x0; x < x1; ++x) d[x] = s[colSource[x]];
     }
   };
+  const Rect area{cols.lo, rows.lo, cols.hi, rows.hi};
   if (dst.ClipRegion() != nullptr) {
-    ForEachClippedSpan(dst.ClipRegion(), area, false, false, copyRun);
+    ForEachClippedSpan(dst.ClipRegion(), area, bottomUp, rightToLeft, copyRun);
     return;
   }
   // Unclipped: a destination row drawn from the same source row as the row
-  // above it is a copy of that row.
-  const size_t runBytes = size_t(area.width()) * sizeof(uint32_t);
-  for (int32_t y = area.top; y < area.bottom; ++y) {
-    if (y > area.top && rowSource[y] == rowSource[y - 1]) {
-      std::memcpy(dst.Row(y) + area.left, dst.Row(y - 1) + area.left, runBytes);
+  // drawn just before it is a copy of that row.
+  const size_t width = size_t(area.width());
+  for (int32_t k = 0; k < area.height(); ++k) {
+    const int32_t y = bottomUp ? area.bottom - 1 - k : area.top + k;
+    const int32_t previous = bottomUp ? y + 1 : y - 1;
+    if (k > 0 && rowSource[y] == rowSource[previous]) {
+      CopyPixels(dst.Row(y) + area.left, dst.Row(previous) + area.left, width);
     } else {
       copyRun(y, area.left, area.right);
     }

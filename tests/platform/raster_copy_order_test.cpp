@@ -1,0 +1,91 @@
+// Copies within one bitmap that run in place, checked against the same copy
+// made from a snapshot of the bitmap taken first; and block copies long enough
+// to use the vector loop, checked pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "platform/raster/drawing.h"
+
+namespace raster {
+namespace {
+
+void FillNumbered(Bitmap& b) {
+  for (int32_t y = 0; y < b.Height(); ++y)
+    for (int32_t x = 0; x < b.Width(); ++x) b.SetPixel(x, y, 1000u * uint32_t(y + 1) + uint32_t(x + 1));
+}
+
+bool SamePixels(const Bitmap& a, const Bitmap& b) {
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
+}
+
+struct ScaledCopy {
+  int32_t xd, yd, wd, hd, xs, ys, ws, hs;
+};
+
+// Draws the copy within one bitmap, and from a snapshot onto an equal bitmap;
+// both under the same clip (none when clip is null).
+::testing::AssertionResult InPlaceMatchesSnapshot(int32_t W, int32_t H, const ScaledCopy& c, const Region* clip) {
+  Bitmap inPlace(W, H), expected(W, H), snapshot(W, H);
+  FillNumbered(inPlace);
+  FillNumbered(expected);
+  FillNumbered(snapshot);
+  SelectClipRgn(inPlace, clip);
+  SelectClipRgn(expected, clip);
+  StretchBlt(inPlace, c.xd, c.yd, c.wd, c.hd, inPlace, c.xs, c.ys, c.ws, c.hs);
+  StretchBlt(expected, c.xd, c.yd, c.wd, c.hd, snapshot, c.xs, c.ys, c.ws, c.hs);
+  if (SamePixels(inPlace, expected)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "S(" << c.xd << "," << c.yd << "," << c.wd << "," << c.hd << " <- " << c.xs
+                                       << "," << c.ys << "," << c.ws << "," << c.hs << ") on " << W << "x" << H
+                                       << (clip ? " clipped" : "");
+}
+
+TEST(StretchBltInPlace, SqueezesInEveryDirectionReadTheOldPicture) {
+  const ScaledCopy squeezes[] = {
+      {13, 0, 27, 9, 0, 0, 40, 9},   // squeezed to the right
+      {0, 0, 27, 9, 0, 0, 40, 9},    // to the left
+      {0, 3, 40, 6, 0, 0, 40, 9},    // down
+      {0, 0, 40, 6, 0, 0, 40, 9},    // up
+      {1, 1, 38, 7, 0, 0, 40, 9},    // towards the middle: reads on both sides
+      {0, 0, 40, 9, 5, 2, 20, 4},    // enlarged from a corner
+      {39, 0, -30, 9, 0, 0, 40, 9},  // squeezed and mirrored
+      {20, 0, -20, 9, 20, 0, 20, 9}, // mirrored onto its own place
+  };
+  const RegionPtr clip = CreateEllipticRgn(3, -2, 37, 12);
+  for (const ScaledCopy& c : squeezes) {
+    EXPECT_TRUE(InPlaceMatchesSnapshot(40, 9, c, nullptr));
+    EXPECT_TRUE(InPlaceMatchesSnapshot(40, 9, c, clip.get()));
+  }
+}
+
+TEST(StretchBltInPlace, RandomCopiesReadTheOldPicture) {
+  std::mt19937 rng(20261210);
+  auto pick = [&](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); };
+  const RegionPtr clip = CreateRoundRectRgn(2, 1, 30, 18, 9, 7);
+  for (int n = 0; n < 2000; ++n) {
+    const int32_t W = pick(1, 33), H = pick(1, 21);
+    const ScaledCopy c{pick(-5, W), pick(-5, H), pick(-W - 3, W + 3), pick(-H - 3, H + 3),
+                       pick(-3, W),  pick(-3, H),  pick(1, W + 2),      pick(1, H + 2)};
+    ASSERT_TRUE(InPlaceMatchesSnapshot(W, H, c, n % 3 == 0 ? clip.get() : nullptr)) << "case " << n;
+  }
+}
+
+TEST(BitBltBetweenBitmaps, LongRunsCopyEveryPixel) {
+  for (const int32_t w : {15, 16, 17, 33, 100}) {
+    Bitmap src(w + 3, 2), dst(w + 3, 2);
+    FillNumbered(src);
+    BitBlt(dst, 2, 1, w, 1, src, 1, 0);
+    for (int32_t x = 0; x < w + 3; ++x) {
+      const uint32_t expected = x >= 2 && x < w + 2 ? 1000u + uint32_t(x) : 0u;
+      ASSERT_EQ(dst.Pixel(x, 1), expected) << "width " << w << " column " << x;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace raster
