@@ -104,6 +104,28 @@ Region CombineRegions(const Region& a, const Region& b, Op op) {
   return builder.Finish();
 }
 
+// Orders rectangles by top edge, keeping their listed order among equal tops
+// (rectangles listed left to right then arrive in that order). The tops of
+// one frame's strips and squares lie within a short range, where counting
+// them out is linear; a wide range falls back to a stable sort.
+void SortByTop(std::vector<Rect>& rects) {
+  auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
+  if (std::is_sorted(rects.begin(), rects.end(), byTop)) return;
+  const auto [lowest, highest] = std::minmax_element(rects.begin(), rects.end(), byTop);
+  const int32_t low = lowest->top;
+  const int64_t range = int64_t{highest->top} - low + 1;
+  if (range > 4 * int64_t(rects.size())) {
+    std::stable_sort(rects.begin(), rects.end(), byTop);
+    return;
+  }
+  std::vector<size_t> slot(size_t(range) + 1, 0);
+  for (const Rect& r : rects) ++slot[size_t(r.top - low) + 1];
+  for (size_t i = 1; i < slot.size(); ++i) slot[i] += slot[i - 1];
+  std::vector<Rect> sorted(rects.size());
+  for (const Rect& r : rects) sorted[slot[size_t(r.top - low)]++] = r;
+  rects.swap(sorted);
+}
+
 }  // namespace
 
 void Region::AppendBand(int32_t y0, int32_t y1, std::span<const Span> spans) {
@@ -158,9 +180,7 @@ Region Region::FromRects(std::span<const Rect> rects) {
   for (const Rect& r : rects) if (!r.empty()) live.push_back(r);
   if (live.empty()) return Region();
   if (live.size() == 1) return FromRect(live[0]);
-  auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
-  // Stable, so that rectangles listed left to right arrive in that order.
-  if (!std::is_sorted(live.begin(), live.end(), byTop)) std::stable_sort(live.begin(), live.end(), byTop);
+  SortByTop(live);
 
   RegionRowBuilder builder;
   std::vector<Rect*> active;
