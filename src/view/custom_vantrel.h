@@ -212,7 +212,6 @@ class TCustomVantrel {
  private:
   void PictureChange();
   void BgPictureChange();
-  void ProgressChanged();
   void TransitionCompleted(uint32_t transition);
   bool TransitionEnded(uint32_t transition) const;
   void FreeTransitionPictures();
