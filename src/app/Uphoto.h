@@ -38,6 +38,10 @@ class TRadioGroup;
 class TStatusBar;
 class TUpDown;
 
+// Sets the text of a right-aligned label, which keeps its right edge and grows
+// to the left when the text needs more room than its designed width.
+void SetRightAlignedCaption(QLabel* label, const QString& text);
+
 // Where the window finds what lies beside the program, and how it asks.
 struct TFormSetup {
   QString ProgramDir;     // the program's own folder: 1002.jpg, Photos, the web page

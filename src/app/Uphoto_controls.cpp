@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/Uphoto.h"
 #include "app/image_bitmap.h"
@@ -70,6 +71,16 @@ const QString kOkCaption = QStringLiteral("确    定");
 const QString TPhotosform::kVantrelHint = QStringLiteral("右键设置播放器，双击照片全屏播放，ESC返回,");
 const QString TPhotosform::kMakerPageName = QStringLiteral("maker.html");
 
+// A right-aligned label keeps its right edge and grows to the left when its
+// text needs more room than its designed width.
+void SetRightAlignedCaption(QLabel* label, const QString& text) {
+  if (!label->property("designWidth").isValid()) label->setProperty("designWidth", label->width());
+  label->setText(text);
+  const int width = std::max(label->property("designWidth").toInt(), label->sizeHint().width());
+  const int right = label->geometry().right();
+  label->setGeometry(right - width + 1, label->y(), width, label->height());
+}
+
 void TPhotosform::CreateControls() {
   setObjectName(QStringLiteral("Photosform"));
   setWindowTitle(QStringLiteral("TVantrel - Demo"));
@@ -86,6 +97,8 @@ void TPhotosform::CreateControls() {
 
   CreateViewArea();
   PageControl = Make<QTabWidget>(Panel1, "PageControl", QRect(304, 64, 297, 449));
+  PageControl->setAutoFillBackground(true);  // it lies over the view: nothing of it may stay unpainted
+  PageControl->setAttribute(Qt::WA_StyledBackground);
   CreateEffectPage();
   CreateLayoutPage();
   CreateFolderPage();
@@ -131,7 +144,8 @@ void TPhotosform::CreateEffectPage() {
 
   lblStyle = MakeLabel(TabSheet1, "lblStyle", QRect(8, 8, 48, 13), QStringLiteral("展示类型"));
   lblStyle->hide();
-  lblStyleNo = MakeLabel(TabSheet1, "lblStyleNo", QRect(253, 8, 28, 13), QStringLiteral("[ #0 ]"), Qt::AlignRight);
+  lblStyleNo = MakeLabel(TabSheet1, "lblStyleNo", QRect(253, 8, 28, 13), QString(), Qt::AlignRight);
+  SetRightAlignedCaption(lblStyleNo, QStringLiteral("[ #0 ]"));
   cbStyle = Make<QComboBox>(TabSheet1, "cbStyle", QRect(8, 24, 273, 21));
   cbStyle->hide();
   rgStyleControl = Make<TRadioGroup>(TabSheet1, "rgStyleControl", QRect(9, 51, 273, 105), QStringLiteral("展示方式设置"),
@@ -187,7 +201,8 @@ void TPhotosform::CreateFolderPage() {
   Button5 = Make<QPushButton>(TabSheet3, "Button5", QRect(0, 3, 270, 37), QStringLiteral("方式一：拷贝文件夹下宝宝照片进入相册播放"));
   btnChangePath = Make<QPushButton>(TabSheet3, "btnChangePath", QRect(0, 46, 283, 35), QStringLiteral("方式二：直接选择您电脑上的照片进行播放"));
   lblDisplayInterval = MakeLabel(TabSheet3, "lblDisplayInterval", QRect(3, 104, 132, 13), QStringLiteral("设置几秒播放下一张图片"));
-  lblDisplayIntervalValue = MakeLabel(TabSheet3, "lblDisplayIntervalValue", QRect(226, 104, 45, 13), QStringLiteral("[ 3.0 秒 ]"), Qt::AlignRight);
+  lblDisplayIntervalValue = MakeLabel(TabSheet3, "lblDisplayIntervalValue", QRect(226, 104, 45, 13), QString(), Qt::AlignRight);
+  SetRightAlignedCaption(lblDisplayIntervalValue, QStringLiteral("[ 3.0 秒 ]"));
   tbDisplayInterval = MakeTrackBar(TabSheet3, "tbDisplayInterval", QRect(1, 123, 285, 29), 500, 9500, 500);
   tbDisplayInterval->setSingleStep(500);
   tbDisplayInterval->setPageStep(500);

@@ -76,7 +76,7 @@ void TPhotosform::cbStyleChange(QObject*) {
   const int N = cbStyle->currentIndex() + 1;
   if (N == Vantrel->Style()) return;
   Vantrel->SetStyle(static_cast<view::TShowStyle>(N));
-  lblStyleNo->setText(QString::asprintf("[ #%d ]", Vantrel->Style()));
+  SetRightAlignedCaption(lblStyleNo, QString::asprintf("[ #%d ]", Vantrel->Style()));
   lblStyleNo->repaint();
   cbStyle->setToolTip(QString::fromStdString(Vantrel->StyleName()));
   // A hint shown now would name the old style: take it down.
@@ -119,7 +119,7 @@ void TPhotosform::VantrelProgress(QObject* Sender) {
 
 void TPhotosform::tbDisplayIntervalChange(QObject*) {
   Timer->setInterval(tbDisplayInterval->value());  // restarts a running count
-  lblDisplayIntervalValue->setText(QString::asprintf("[ %.3f Seconds ]", Timer->interval() / 1000.0));
+  SetRightAlignedCaption(lblDisplayIntervalValue, QString::asprintf("[ %.3f Seconds ]", Timer->interval() / 1000.0));
 }
 
 }  // namespace app

@@ -17,7 +17,10 @@ void WritePicture(const QString& path, QColor color, int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(color);
   const QString suffix = QFileInfo(path).suffix().toLower();
-  const char* format = suffix == "jpg" || suffix == "jpeg" ? "JPG" : suffix == "png" ? "PNG" : "BMP";
+  const char* format = suffix == "jpg" || suffix == "jpeg" ? "JPG"
+                       : suffix == "png"                 ? "PNG"
+                       : suffix.startsWith("tif")        ? "TIFF"
+                                                         : "BMP";
   ASSERT_TRUE(image.save(path, format)) << path.toStdString();
 }
 
