@@ -44,6 +44,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& bounds, const 
                   Qt::Alignment alignment = Qt::AlignLeft) {
   auto* label = Make<QLabel>(parent, name, bounds, caption);
   label->setAlignment(alignment | Qt::AlignVCenter);
+  // Labels size themselves to their text, as the designed widths were made for
+  // another font; a left-aligned one grows to the right.
+  if (alignment & Qt::AlignLeft) label->resize(std::max(bounds.width(), label->sizeHint().width()), bounds.height());
   return label;
 }
 

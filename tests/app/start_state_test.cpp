@@ -106,6 +106,11 @@ TEST_F(StartState, EveryControlHasItsNameParentBoundsTextAndVisibility) {
       EXPECT_EQ(control->geometry().top(), row.bounds.top());
       EXPECT_GE(control->width(), row.bounds.width());
       EXPECT_GE(control->width(), label->sizeHint().width());
+    } else if (label) {  // grows to the right to fit its text
+      EXPECT_EQ(control->pos(), row.bounds.topLeft());
+      EXPECT_EQ(control->height(), row.bounds.height());
+      EXPECT_GE(control->width(), row.bounds.width());
+      EXPECT_GE(control->width(), label->sizeHint().width());
     } else {
       EXPECT_EQ(control->geometry(), row.bounds);
     }
