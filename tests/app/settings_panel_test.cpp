@@ -221,6 +221,20 @@ TEST_F(SettingsPanel, UncheckedThreadedRunsTheNextTransitionOnTheWindowThread) {
   EXPECT_TRUE(form->Timer->isActive());
 }
 
+TEST_F(SettingsPanel, ThreadedSwitchedOffDuringATransitionLetsItFinishSafely) {
+  Open();
+  form->Timer->stop();
+  form->Vantrel->SetStep(2);
+  Tick();
+  ASSERT_TRUE(form->Vantrel->Busy());
+  form->ckThreaded->click();
+  EXPECT_FALSE(form->Vantrel->Threaded());
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_TRUE(WaitUntil([&] { return form->tbProgress->value() == 100; }));
+  EXPECT_TRUE(WaitUntil([&] { return form->Timer->isActive(); }));
+  EXPECT_TRUE(dialogs.Calls.empty());
+}
+
 TEST_F(SettingsPanel, ProgressReportedFromAnotherThreadMovesTheTrackBarOnTheWindowThread) {
   Open();
   form->rbProgressManual->click();
