@@ -147,11 +147,9 @@ void Effect169(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
 void Effect170(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
                int32_t Progress) {
   raster::TPinnedRandom pinned(Image.Handle());
-  // Bits() is bottom row first, so row r of the block is the r-th row drawn for.
-  for (int32_t r = 0; r < H; ++r) {
-    if (pinned.Random(100) < Progress) {
-      std::memcpy(Display.Bits() + size_t(r) * W, Image.Bits() + size_t(r) * W, size_t(W) * 4);
-    }
+  // One draw per row in memory order: the bottom row (y = H - 1) first.
+  for (int32_t y = H - 1; y >= 0; --y) {
+    if (pinned.Random(100) < Progress) CopyBlock(Display, 0, y, W, 1, Image, 0, y);
   }
 }
 
