@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "effects/channel_blend.h"
 #include "platform/raster/muldiv.h"
 
@@ -13,15 +17,49 @@ namespace effects {
 
 namespace {
 
-inline uint8_t Clamp255(int32_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
-// Adds delta to red, green and blue of `count` pixels; the reserved byte stays.
-inline void Shade(raster::TRGBQuad* p, int32_t count, int32_t delta) {
-  for (int32_t i = 0; i < count; ++i) {
-    p[i].rgbRed = Clamp255(p[i].rgbRed + delta);
-    p[i].rgbGreen = Clamp255(p[i].rgbGreen + delta);
-    p[i].rgbBlue = Clamp255(p[i].rgbBlue + delta);
+// Adding a delta to red, green and blue with the result clamped to 0..255 is
+// a saturating byte add of max(delta, 0) followed by a saturating byte
+// subtract of max(-delta, 0); the reserved byte gets 0 and stays. A delta
+// beyond +-255 clamps every channel as +-255 does.
+struct ShadeBytes {
+  uint32_t add, sub;
+};
+
+ShadeBytes ShadeFor(int32_t delta) {
+  const auto up = static_cast<uint32_t>(std::clamp(delta, 0, 255));
+  const auto down = static_cast<uint32_t>(std::clamp(-delta, 0, 255));
+  return {up * 0x010101u, down * 0x010101u};
+}
+
+inline uint32_t ShadePixel(uint32_t p, ShadeBytes s) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int32_t c = int32_t(p >> shift & 0xFF) + int32_t(s.add >> shift & 0xFF) - int32_t(s.sub >> shift & 0xFF);
+    out |= uint32_t(std::clamp(c, 0, 255)) << shift;
   }
+  return out;
+}
+
+// Shades `count` pixels, pixel i by shades[i] (or all by shades[0] when
+// `oneShade` is set), four at a time where SSE2 is there.
+void ShadeRun(uint32_t* p, int32_t count, const ShadeBytes* shades, bool oneShade) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  const __m128i oneAdd = _mm_set1_epi32(int32_t(shades[0].add)), oneSub = _mm_set1_epi32(int32_t(shades[0].sub));
+  for (; i + 4 <= count; i += 4) {
+    __m128i add = oneAdd, sub = oneSub;
+    if (!oneShade) {
+      add = _mm_setr_epi32(int32_t(shades[i].add), int32_t(shades[i + 1].add), int32_t(shades[i + 2].add),
+                           int32_t(shades[i + 3].add));
+      sub = _mm_setr_epi32(int32_t(shades[i].sub), int32_t(shades[i + 1].sub), int32_t(shades[i + 2].sub),
+                           int32_t(shades[i + 3].sub));
+    }
+    __m128i* at = reinterpret_cast<__m128i*>(p + i);
+    _mm_storeu_si128(at, _mm_subs_epu8(_mm_adds_epu8(_mm_loadu_si128(at), add), sub));
+  }
+#endif
+  for (; i < count; ++i) p[i] = ShadePixel(p[i], shades[oneShade ? 0 : i]);
 }
 
 // Per-column deltas of the horizontal roll shading, columns 1..Size.
@@ -55,10 +93,9 @@ std::vector<int32_t> HReflectTable(int32_t Amount, int32_t Size) {
 void ApplyHReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t Size) {
   if (Size < 2 || Amount == 0) return;
   const std::vector<int32_t> d = HReflectTable(Amount, Size);
-  for (int32_t y = 0; y < Bitmap.Height(); ++y) {
-    raster::TRGBQuad* row = Bitmap.ScanLine(y) + Pos;
-    for (int32_t k = 1; k <= Size; ++k) Shade(row + k - 1, 1, d[size_t(k)]);
-  }
+  std::vector<ShadeBytes> shades(static_cast<size_t>(Size));
+  for (int32_t k = 1; k <= Size; ++k) shades[size_t(k - 1)] = ShadeFor(d[size_t(k)]);
+  for (int32_t y = 0; y < Bitmap.Height(); ++y) ShadeRun(Bitmap.Row(y) + Pos, Size, shades.data(), false);
 }
 
 void ApplyVReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t Size) {
@@ -68,7 +105,8 @@ void ApplyVReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t 
   const int32_t Step = Amount > Middle ? Amount / Middle : 1;
   int32_t v = -Amount, J = Jump;
   for (int32_t k = 1; k <= Size; ++k) {
-    Shade(Bitmap.ScanLine(Pos + Size - k), Bitmap.Width(), v);
+    const ShadeBytes shade = ShadeFor(v);
+    ShadeRun(Bitmap.Row(Pos + Size - k), Bitmap.Width(), &shade, true);
     if (k == J) {
       v += k < Middle ? Step : -Step;
       J += Jump;
@@ -114,8 +152,9 @@ ColumnRange SolveLinear(int64_t a, int64_t b, int64_t lo, int64_t hi) {
   return {CeilDiv(hi - b, a), FloorDiv(lo - b, a)};
 }
 
-// The pixel loop exactly as stated: every pixel, source coordinates in 32-bit
-// two's-complement arithmetic, bounds tested per pixel. Used when the
+// The plain pixel loop: every pixel, top row first and each row from right to
+// left, source coordinates in 32-bit two's-complement arithmetic, bounds
+// tested per pixel. Used when the
 // products could wrap (pictures of about 32000 pixels in width plus height).
 void MergeRotateWrapping(uint32_t* dst, const uint32_t* src, int32_t W, int32_t H, int32_t xOrg, int32_t yOrg,
                          int32_t iSin, int32_t iCos) {
@@ -143,7 +182,7 @@ void MergeRotate(raster::Bitmap& dstBitmap, const raster::Bitmap& srcBitmap, int
   // xP and yP reach at most these magnitudes; while the sums of products stay
   // inside 32 bits, the source position moves linearly along a row and the
   // columns whose source lies inside form one range, found per row. A bitmap
-  // turned into itself depends on the stated pixel order: it keeps the plain loop.
+  // turned into itself depends on the pixel order: it keeps the plain loop.
   const int64_t maxXP = std::max(std::abs(int64_t{1} - xOrg), std::abs(int64_t{W} - xOrg));
   const int64_t maxYP = std::max(std::abs(int64_t{1} - yOrg), std::abs(int64_t{H} - yOrg));
   if ((maxXP + maxYP) * 65536 > INT32_MAX || dst == src) {
