@@ -68,10 +68,33 @@ TEST(StretchBltInPlace, RandomCopiesReadTheOldPicture) {
   auto pick = [&](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); };
   const RegionPtr clip = CreateRoundRectRgn(2, 1, 30, 18, 9, 7);
   for (int n = 0; n < 2000; ++n) {
-    const int32_t W = pick(1, 33), H = pick(1, 21);
+    const int32_t W = pick(1, 120), H = pick(1, 13);
     const ScaledCopy c{pick(-5, W), pick(-5, H), pick(-W - 3, W + 3), pick(-H - 3, H + 3),
                        pick(-3, W),  pick(-3, H),  pick(1, W + 2),      pick(1, H + 2)};
     ASSERT_TRUE(InPlaceMatchesSnapshot(W, H, c, n % 3 == 0 ? clip.get() : nullptr)) << "case " << n;
+  }
+}
+
+// Rows of a scaled copy are gathered eight pixels at a time where the sources
+// lie close together; every pixel must still be the nearest source pixel,
+// with pixel centres spread evenly: step i of n over m source pixels reads
+// source pixel (2i + 1) m / 2n.
+TEST(StretchBltBetweenBitmaps, EveryScaleAndMirrorTakesTheNearestSourcePixel) {
+  Bitmap src(200, 1);
+  FillNumbered(src);
+  for (const int32_t m : {7, 50, 99, 100, 101, 150, 199, 200}) {
+    for (const int32_t n : {-200, -131, -100, -60, 1, 9, 60, 100, 131, 199, 200}) {
+      if (n == m) continue;
+      Bitmap dst(200, 1);
+      const int32_t xd = n > 0 ? 0 : 199, xs = 200 - m;
+      StretchBlt(dst, xd, 0, n, 1, src, xs, 0, m, 1);
+      const int32_t steps = n > 0 ? n : -n;
+      for (int32_t i = 0; i < steps; ++i) {
+        const int32_t x = n > 0 ? xd + i : xd - i;
+        const uint32_t expected = 1000u + uint32_t(xs + (2 * i + 1) * m / (2 * steps) + 1);
+        ASSERT_EQ(dst.Pixel(x, 0), expected) << m << " source pixels onto " << n << ", step " << i;
+      }
+    }
   }
 }
 

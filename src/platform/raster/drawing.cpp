@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/raster/pixel_copy.h"
+#include "platform/raster/pixel_gather.h"
 #include "platform/raster/span_walk.h"
 
 namespace raster {
@@ -104,7 +105,7 @@ RegionPtr ExtCreateRegion(const void* data, uint32_t size) {
   if (header.dwSize != sizeof(RGNDATAHEADER) || header.iType != RDH_RECTANGLES) return nullptr;
   if (uint64_t{header.nCount} * sizeof(Rect) > size - sizeof(RGNDATAHEADER)) return nullptr;
   std::vector<Rect> rects(header.nCount);
-  std::memcpy(rects.data(), static_cast<const char*>(data) + sizeof(RGNDATAHEADER),
+  if (!rects.empty()) std::memcpy(rects.data(), static_cast<const char*>(data) + sizeof(RGNDATAHEADER),
               rects.size() * sizeof(Rect));
   return std::make_unique<Region>(Region::FromRects(rects));
 }
@@ -198,10 +199,8 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
       }
     } else if (reversedRun) {
       std::reverse_copy(s + colSource[x1 - 1], s + colSource[x0] + 1, d + x0);
-    } else if (rightToLeft) {
-      for (int32_t x = x1 - 1; x >= x0; --x) d[x] = s[colSource[x]];
     } else {
-      for (int32_t x = x0; x < x1; ++x) d[x] = s[colSource[x]];
+      GatherPixels(d + x0, s, colSource + x0, x1 - x0, src.Width(), rightToLeft);
     }
   };
   const Rect area{cols.lo, rows.lo, cols.hi, rows.hi};

@@ -1,0 +1,76 @@
+#include "platform/raster/pixel_gather.h"
+
+#include <algorithm>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define VANTREL_GATHER_AVX2 1
+#endif
+
+namespace raster {
+
+namespace {
+
+void GatherScalar(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t from, int32_t to, bool fromTheEnd) {
+  if (fromTheEnd) {
+    for (int32_t i = to - 1; i >= from; --i) d[i] = s[index[i]];
+  } else {
+    for (int32_t i = from; i < to; ++i) d[i] = s[index[i]];
+  }
+}
+
+#ifdef VANTREL_GATHER_AVX2
+// Eight destination pixels whose sources lie within 16 neighbouring source
+// pixels (any scale from 2:1 shrinking to enlarging, mirrored or not) come
+// from one or two unaligned loads and a lane permutation; wider spreads, and
+// blocks whose window would reach past the row's end, go pixel by pixel.
+__attribute__((target("avx2"), always_inline)) inline void GatherBlock8(uint32_t* d, const uint32_t* s, const int32_t* index,
+                                                  int32_t sourceWidth, bool fromTheEnd) {
+  const int32_t first = index[0], last = index[7];
+  const int32_t base = std::min(first, last), spread = std::max(first, last) - base;
+  if (spread >= 16 || base + 16 > sourceWidth) {
+    GatherScalar(d, s, index, 0, 8, fromTheEnd);
+    return;
+  }
+  const __m256i offsets = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(index)),
+                                           _mm256_set1_epi32(base));
+  const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + base));
+  const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + base + 8));
+  const __m256i fromLow = _mm256_permutevar8x32_epi32(low, offsets);
+  const __m256i fromHigh = _mm256_permutevar8x32_epi32(high, offsets);
+  const __m256i useHigh = _mm256_cmpgt_epi32(offsets, _mm256_set1_epi32(7));
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(fromLow, fromHigh, useHigh));
+}
+
+__attribute__((target("avx2"))) void GatherAvx2(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t n, int32_t sourceWidth,
+                bool fromTheEnd) {
+  const int32_t blocks = n / 8;
+  if (fromTheEnd) {
+    GatherScalar(d, s, index, blocks * 8, n, true);
+    for (int32_t b = blocks - 1; b >= 0; --b) GatherBlock8(d + 8 * b, s, index + 8 * b, sourceWidth, fromTheEnd);
+  } else {
+    for (int32_t b = 0; b < blocks; ++b) GatherBlock8(d + 8 * b, s, index + 8 * b, sourceWidth, fromTheEnd);
+    GatherScalar(d, s, index, blocks * 8, n, false);
+  }
+}
+
+const bool kHasAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
+#endif
+
+}  // namespace
+
+void GatherPixels(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t n, int32_t sourceWidth,
+                  bool fromTheEnd) {
+#ifdef VANTREL_GATHER_AVX2
+  if (kHasAvx2) {
+    GatherAvx2(d, s, index, n, sourceWidth, fromTheEnd);
+    return;
+  }
+#endif
+  GatherScalar(d, s, index, 0, n, fromTheEnd);
+}
+
+}  // namespace raster
