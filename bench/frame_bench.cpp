@@ -67,7 +67,23 @@ void TimeAgainstMemcpy(benchmark::State& state, int32_t w, int32_t h, const std:
   }
 }
 
+void RegisterMemcpyReference() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  for (const FrameSize size : kFrameSizes) {
+    const std::string name = "memcpy/" + std::to_string(size.w) + "x" + std::to_string(size.h);
+    benchmark::RegisterBenchmark(name.c_str(), [size](benchmark::State& state) {
+      raster::Bitmap from(size.w, size.h), to(size.w, size.h);
+      FillOldPicture(from);
+      TimeAgainstMemcpy(state, size.w, size.h, [] {},
+                        [&] { std::memcpy(to.Bits(), from.Bits(), from.PixelCount() * sizeof(uint32_t)); });
+    })->Unit(benchmark::kMicrosecond);
+  }
+}
+
 void RegisterStyleBenchmarks(const std::vector<int32_t>& styles) {
+  RegisterMemcpyReference();
   for (const int32_t style : styles) {
     for (const FrameSize size : kFrameSizes) {
       for (const int32_t progress : {25, 50, 75}) {

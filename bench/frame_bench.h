@@ -29,7 +29,11 @@ void FillNewPicture(raster::Bitmap& b);
 void TimeAgainstMemcpy(benchmark::State& state, int32_t w, int32_t h, const std::function<void()>& prepare,
                        const std::function<void()>& body);
 
-// Registers "style/<n>/<w>x<h>/<progress>" for each style, frame size and the
+// Registers "memcpy/<w>x<h>" once: the reference copy timed like the styles,
+// so a busy machine shows as its x_memcpy drifting from 1.
+void RegisterMemcpyReference();
+
+// Registers the memcpy reference and "style/<n>/<w>x<h>/<progress>" for each style, frame size and the
 // progress values 25, 50 and 75: each times the style's procedure alone on a
 // display freshly filled with the old picture.
 void RegisterStyleBenchmarks(const std::vector<int32_t>& styles);

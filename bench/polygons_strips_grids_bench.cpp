@@ -3,27 +3,11 @@
 // memcpy of the frame. The memcpy rows time that copy itself in the same run:
 // on a busy machine their x_memcpy drifts from 1, and the style figures are
 // best read against them.
-#include <cstring>
-
 #include "frame_bench.h"
 
 namespace {
 
-void RegisterMemcpyReference() {
-  for (const bench::FrameSize size : bench::kFrameSizes) {
-    const std::string name = "memcpy/" + std::to_string(size.w) + "x" + std::to_string(size.h);
-    benchmark::RegisterBenchmark(name.c_str(), [size](benchmark::State& state) {
-      raster::Bitmap from(size.w, size.h), to(size.w, size.h);
-      bench::FillOldPicture(from);
-      bench::TimeAgainstMemcpy(
-          state, size.w, size.h, [] {},
-          [&] { std::memcpy(to.Bits(), from.Bits(), from.PixelCount() * sizeof(uint32_t)); });
-    })->Unit(benchmark::kMicrosecond);
-  }
-}
-
-const bool registered = (RegisterMemcpyReference(),
-                         bench::RegisterStyleBenchmarks({
+const bool registered = (bench::RegisterStyleBenchmarks({
                              // polygon reveals
                              110, 111, 112, 113, 114, 115, 116, 117, 154, 155, 156, 157, 158, 159, 160, 161, 162,
                              163, 165, 166, 167,
