@@ -16,10 +16,6 @@ void RevealBars(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int3
 
 }  // namespace
 
-#define EFFECT_PARAMS                                                                        \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H, [[maybe_unused]] int32_t X, \
-      [[maybe_unused]] int32_t Y, [[maybe_unused]] int32_t Progress
-
 void Effect086(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 2 * Y, 1, 1); }
 void Effect087(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 2 * Y, 1, 2); }
 void Effect088(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 2 * Y, 2, 1); }
@@ -43,7 +39,5 @@ void Effect099(EFFECT_PARAMS) {
   }
   ClipAndCopy(Display, Image, W, H, std::move(region));
 }
-
-#undef EFFECT_PARAMS
 
 }  // namespace effects

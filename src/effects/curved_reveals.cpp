@@ -10,12 +10,6 @@ namespace effects {
 
 namespace {
 
-// The shapes follow from the size and the extents alone; Progress is unused,
-// and the one-axis members ignore the other extent.
-#define CURVE_PARAMS                                                                       \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H,             \
-      [[maybe_unused]] int32_t X, [[maybe_unused]] int32_t Y, int32_t /*Progress*/
-
 // Clip-and-copy through the rounded rectangle (l, t, r, b) with w × h corners.
 void RevealRoundRect(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t l, int32_t t,
                      int32_t r, int32_t b, int32_t w, int32_t h) {
@@ -26,33 +20,33 @@ void RevealRoundRect(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H,
 
 // Half-elliptic fronts from one edge: the corner size along the front exceeds
 // the rectangle's short side and is reduced to it.
-void Effect058(CURVE_PARAMS) { RevealRoundRect(Display, Image, W, H, -2 * W, 0, 2 * X, H + 1, 2 * W, 2 * W); }
-void Effect059(CURVE_PARAMS) { RevealRoundRect(Display, Image, W, H, W - 2 * X, 0, 3 * W, H + 1, 2 * W, 2 * W); }
-void Effect069(CURVE_PARAMS) { RevealRoundRect(Display, Image, W, H, 0, -2 * H, W + 1, 2 * Y, 2 * H, 2 * H); }
-void Effect070(CURVE_PARAMS) { RevealRoundRect(Display, Image, W, H, 0, H - 2 * Y, W + 1, 3 * H, 2 * H, 2 * H); }
+void Effect058(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, -2 * W, 0, 2 * X, H + 1, 2 * W, 2 * W); }
+void Effect059(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, W - 2 * X, 0, 3 * W, H + 1, 2 * W, 2 * W); }
+void Effect069(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, 0, -2 * H, W + 1, 2 * Y, 2 * H, 2 * H); }
+void Effect070(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, 0, H - 2 * Y, W + 1, 3 * H, 2 * H, 2 * H); }
 
 // Quarter-elliptic fronts from a corner, moving at one and a half times the extent.
-void Effect080(CURVE_PARAMS) {
+void Effect080(EFFECT_PARAMS) {
   RevealRoundRect(Display, Image, W, H, -W, -H, (3 * X) / 2, (3 * Y) / 2, 2 * W, 2 * H);
 }
-void Effect081(CURVE_PARAMS) {
+void Effect081(EFFECT_PARAMS) {
   RevealRoundRect(Display, Image, W, H, W - (3 * X) / 2, -H, 2 * W, (3 * Y) / 2, 2 * W, 2 * H);
 }
-void Effect082(CURVE_PARAMS) {
+void Effect082(EFFECT_PARAMS) {
   RevealRoundRect(Display, Image, W, H, -W, H - (3 * Y) / 2, (3 * X) / 2, 2 * H, 2 * W, 2 * H);
 }
-void Effect083(CURVE_PARAMS) {
+void Effect083(EFFECT_PARAMS) {
   RevealRoundRect(Display, Image, W, H, W - (3 * X) / 2, H - (3 * Y) / 2, 2 * W, 2 * H, 2 * W, 2 * H);
 }
 
 // Near-ellipses (corners 90 % of the size) about the centre.
-void Effect084(CURVE_PARAMS) {
+void Effect084(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
   RevealRoundRect(Display, Image, W, H, mW - X, mH - Y, mW + X, mH + Y, (9 * X) / 5, (9 * Y) / 5);
 }
 
 // The frame minus a shrinking near-ellipse: the old picture stays inside it.
-void Effect085(CURVE_PARAMS) {
+void Effect085(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
   RegionPtr frame = raster::CreateRectRgn(0, 0, W, H);
   {
@@ -62,7 +56,5 @@ void Effect085(CURVE_PARAMS) {
   }
   ClipAndCopy(Display, Image, W, H, std::move(frame));
 }
-
-#undef CURVE_PARAMS
 
 }  // namespace effects

@@ -5,9 +5,11 @@
 // its own; the catalogue refers to all of them.
 namespace effects {
 
-#define EFFECT_PARAMS                                                                       \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H, int32_t X, \
-      int32_t Y, int32_t Progress
+// The seven parameters of every procedure; a procedure may leave some unused.
+#define EFFECT_PARAMS                                                                          \
+  raster::Bitmap &Display, const raster::Bitmap &Image, [[maybe_unused]] int32_t W,           \
+      [[maybe_unused]] int32_t H, [[maybe_unused]] int32_t X, [[maybe_unused]] int32_t Y,      \
+      [[maybe_unused]] int32_t Progress
 
 void Effect001(EFFECT_PARAMS);
 void Effect002(EFFECT_PARAMS);
@@ -182,6 +184,5 @@ void Effect170(EFFECT_PARAMS);
 void Effect171(EFFECT_PARAMS);
 void Effect172(EFFECT_PARAMS);
 
-#undef EFFECT_PARAMS
 
 }  // namespace effects

@@ -44,10 +44,6 @@ int32_t ShredCell(int32_t W, int32_t H) { return std::min(W, H) / 10 + 1; }
 
 }  // namespace
 
-#define EFFECT_PARAMS                                                                        \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H, [[maybe_unused]] int32_t X, \
-      [[maybe_unused]] int32_t Y, [[maybe_unused]] int32_t Progress
-
 // Triangles get one row more, so that the row centred below the bottom edge
 // fills the last band with its upper part.
 void Effect118(EFFECT_PARAMS) {
@@ -90,7 +86,5 @@ void Effect164(EFFECT_PARAMS) {
   const int32_t diamond[] = {-D, 0, 0, -D, D, 0, 0, D};
   ClipAndCopy(Display, Image, W, H, ShapeOnEveryCell(CreatePolygonRgnEx(diamond), S, S, W, H));
 }
-
-#undef EFFECT_PARAMS
 
 }  // namespace effects

@@ -10,11 +10,6 @@ namespace effects {
 
 namespace {
 
-// Row-bar members use X only, column-bar members Y only; Progress is unused.
-#define BAR_PARAMS                                                                         \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H,             \
-      [[maybe_unused]] int32_t X, [[maybe_unused]] int32_t Y, int32_t /*Progress*/
-
 void RevealBars(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t barX, int32_t barY,
                 int32_t XMode, int32_t YMode) {
   ClipAndCopy(Display, Image, W, H, CreateBarRgn(barX, barY, W, H, XMode, YMode));
@@ -23,19 +18,17 @@ void RevealBars(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int3
 }  // namespace
 
 // Row bars moving across the width.
-void Effect060(BAR_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 1, 0); }
-void Effect061(BAR_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 2, 0); }
-void Effect062(BAR_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 4, 0); }
-void Effect063(BAR_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 5, 0); }
-void Effect064(BAR_PARAMS) { RevealBars(Display, Image, W, H, X, 0, 3, 0); }
+void Effect060(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 1, 0); }
+void Effect061(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 2, 0); }
+void Effect062(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 4, 0); }
+void Effect063(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 5, 0); }
+void Effect064(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, X, 0, 3, 0); }
 
 // Column bars moving across the height.
-void Effect071(BAR_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 1); }
-void Effect072(BAR_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 2); }
-void Effect073(BAR_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 4); }
-void Effect074(BAR_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 5); }
-void Effect075(BAR_PARAMS) { RevealBars(Display, Image, W, H, 0, Y, 0, 3); }
-
-#undef BAR_PARAMS
+void Effect071(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 1); }
+void Effect072(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 2); }
+void Effect073(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 4); }
+void Effect074(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 5); }
+void Effect075(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, Y, 0, 3); }
 
 }  // namespace effects

@@ -17,7 +17,6 @@ namespace effects {
 
 namespace {
 
-
 // Adding a delta to red, green and blue with the result clamped to 0..255 is
 // a saturating byte add of max(delta, 0) followed by a saturating byte
 // subtract of max(-delta, 0); the reserved byte gets 0 and stays. A delta

@@ -76,10 +76,6 @@ std::array<int32_t, 4> ZigzagEdges(int32_t middle, int32_t tooth, int32_t half) 
 
 }  // namespace
 
-#define EFFECT_PARAMS                                                                        \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H, [[maybe_unused]] int32_t X, \
-      [[maybe_unused]] int32_t Y, [[maybe_unused]] int32_t Progress
-
 void Effect110(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({0, 0, 2 * X, 0, 0, 2 * Y})); }
 
 void Effect111(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, 0, W - 2 * X, 0, W, 2 * Y})); }
@@ -183,7 +179,5 @@ void Effect167(EFFECT_PARAMS) {
               XorOf({{-mX, mH, mW, -mY, 2 * mW + mX, mH, mW, 2 * mH + mY},
                      {mX, mH, mW, mY, 2 * mW - mX, mH, mW, 2 * mH - mY}}));
 }
-
-#undef EFFECT_PARAMS
 
 }  // namespace effects

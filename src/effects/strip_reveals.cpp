@@ -45,10 +45,6 @@ void AddTripleBands(int32_t extent, int32_t unit, int32_t Progress, Add add) {
 
 }  // namespace
 
-#define EFFECT_PARAMS                                                                        \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H, [[maybe_unused]] int32_t X, \
-      [[maybe_unused]] int32_t Y, [[maybe_unused]] int32_t Progress
-
 void Effect124(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 1, 0)); }
 void Effect125(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 2, 0)); }
 void Effect126(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 0, 1)); }
@@ -132,7 +128,5 @@ void Effect149(EFFECT_PARAMS) {
   AddBackwardStrips(H, SH, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
   RevealRectList(Display, Image, W, H, rects);
 }
-
-#undef EFFECT_PARAMS
 
 }  // namespace effects

@@ -9,12 +9,6 @@ namespace effects {
 
 namespace {
 
-// Horizontal-strip members use X only, vertical-strip members Y only;
-// Progress is unused.
-#define SHRED_PARAMS                                                                       \
-  raster::Bitmap &Display, const raster::Bitmap &Image, int32_t W, int32_t H,             \
-      [[maybe_unused]] int32_t X, [[maybe_unused]] int32_t Y, int32_t /*Progress*/
-
 void RevealShreds(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t shredX, int32_t shredY,
                   int32_t XMode, int32_t YMode) {
   ClipAndCopy(Display, Image, W, H, CreatePourRgn(shredX, shredY, W, H, XMode, YMode));
@@ -23,29 +17,27 @@ void RevealShreds(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, in
 }  // namespace
 
 // Horizontal strips: a ragged vertical front.
-void Effect065(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 1, 0); }
-void Effect066(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 2, 0); }
-void Effect067(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 3, 0); }
-void Effect068(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 4, 0); }
+void Effect065(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 1, 0); }
+void Effect066(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 2, 0); }
+void Effect067(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 3, 0); }
+void Effect068(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 4, 0); }
 
 // Vertical strips: a ragged horizontal front.
-void Effect076(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 1); }
-void Effect077(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 2); }
-void Effect078(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 3); }
-void Effect079(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 4); }
+void Effect076(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 1); }
+void Effect077(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 2); }
+void Effect078(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 3); }
+void Effect079(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 4); }
 
 // Both directions: horizontal strips drawn first, then vertical strips.
-void Effect100(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 1); }
-void Effect101(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 2); }
-void Effect102(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 1); }
-void Effect103(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 2); }
-void Effect104(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 3); }
-void Effect105(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 3); }
-void Effect106(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 1); }
-void Effect107(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 2); }
-void Effect108(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 3); }
-void Effect109(SHRED_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 4, 4); }
-
-#undef SHRED_PARAMS
+void Effect100(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 1); }
+void Effect101(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 2); }
+void Effect102(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 1); }
+void Effect103(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 2); }
+void Effect104(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 3); }
+void Effect105(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 3); }
+void Effect106(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 1); }
+void Effect107(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 2); }
+void Effect108(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 3); }
+void Effect109(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 4, 4); }
 
 }  // namespace effects

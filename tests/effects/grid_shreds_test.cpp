@@ -1,7 +1,7 @@
 // Grid shreds and random squares: the cell grids and shapes against frames
 // worked out pixel by pixel, the pinned pattern of the random squares (same
 // frame for the same seed, monotone in the progress, shared generator left
-// alone), and the coverage the spec's worked sizes promise.
+// alone), and full coverage at the sizes where the grid fills the picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>

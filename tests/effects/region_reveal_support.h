@@ -2,7 +2,7 @@
 // Helpers for the tests of the region-based reveals (curved and elliptic
 // reveals, interleaved bars, uneven shreds): run a style on small pictures
 // whose every pixel tells which picture and which position it came from, and
-// read the frame back as a mask of rows, '#' new picture, '.' old picture.
+// read the frame back as a mask (frame_mask_support.h); models of the pour region.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,45 +12,13 @@
 #include <vector>
 
 #include "effects/catalogue.h"
+#include "frame_mask_support.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/region.h"
 
 namespace region_reveal_test {
 
-using Mask = std::vector<std::string>;
-
-inline uint32_t OldPixel(int32_t x, int32_t y) { return 0x01000000u | uint32_t(y) << 12 | uint32_t(x); }
-inline uint32_t NewPixel(int32_t x, int32_t y) { return 0x02000000u | uint32_t(y) << 12 | uint32_t(x); }
-
-inline void FillWith(raster::Bitmap& b, uint32_t (*pixel)(int32_t, int32_t)) {
-  for (int32_t y = 0; y < b.Height(); ++y)
-    for (int32_t x = 0; x < b.Width(); ++x) b.SetPixel(x, y, pixel(x, y));
-}
-
-// Runs the catalogue procedure of `style` on a W × H display holding the old
-// picture and returns the frame as a mask. A pixel that is neither the old nor
-// the new picture's pixel of that position shows as '?'. Also checks the
-// contract every procedure keeps: no clip left behind, the new picture intact.
-inline Mask RunStyle(int32_t style, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress = 50) {
-  raster::Bitmap display(W, H), image(W, H);
-  FillWith(display, OldPixel);
-  FillWith(image, NewPixel);
-  const effects::TEffect* effect = effects::FindEffect(style);
-  if (effect == nullptr || effect->Proc == nullptr) {
-    ADD_FAILURE() << "style " << style << " has no procedure";
-    return {};
-  }
-  effect->Proc(display, image, W, H, X, Y, Progress);
-  EXPECT_EQ(display.ClipRegion(), nullptr) << "style " << style << " left a clip region";
-  Mask mask(size_t(H), std::string(size_t(W), '?'));
-  for (int32_t y = 0; y < H; ++y)
-    for (int32_t x = 0; x < W; ++x) {
-      EXPECT_EQ(image.Pixel(x, y), NewPixel(x, y)) << "style " << style << " changed the new picture";
-      if (display.Pixel(x, y) == NewPixel(x, y)) mask[size_t(y)][size_t(x)] = '#';
-      if (display.Pixel(x, y) == OldPixel(x, y)) mask[size_t(y)][size_t(x)] = '.';
-    }
-  return mask;
-}
+using namespace frame_mask_test;
 
 // The pixels of the W × H picture inside a region, as a mask.
 inline Mask MaskOf(const raster::Region& region, int32_t W, int32_t H) {
@@ -59,19 +27,6 @@ inline Mask MaskOf(const raster::Region& region, int32_t W, int32_t H) {
     for (int32_t x = 0; x < W; ++x)
       if (region.Contains(x, y)) mask[size_t(y)][size_t(x)] = '#';
   return mask;
-}
-
-inline Mask UniformMask(int32_t W, int32_t H, char c) { return Mask(size_t(H), std::string(size_t(W), c)); }
-
-// The shared generator's step, written out: state × 134775813 + 1 modulo 2^32,
-// the draw (state × n) shr 32.
-inline uint32_t NextState(uint32_t state) { return state * 134775813u + 1u; }
-inline int32_t DrawOf(uint32_t state, int32_t n) {
-  return n <= 0 ? 0 : int32_t((uint64_t{state} * uint32_t(n)) >> 32);
-}
-inline uint32_t StateAfter(uint32_t state, int64_t steps) {
-  for (int64_t i = 0; i < steps; ++i) state = NextState(state);
-  return state;
 }
 
 // One uncovered interval set of a strip, as the mode table of the uneven

@@ -11,19 +11,19 @@
 namespace {
 
 namespace fs = std::filesystem;
-using test_pictures::JpegSpec;
+using test_pictures::JpegRecipe;
 
 // Four flat quadrants: red, green, blue, white.
-JpegSpec Quadrants(int side, int components) {
-  JpegSpec spec{side, side, components, 100, false, {}, false};
+JpegRecipe Quadrants(int side, int components) {
+  JpegRecipe recipe{side, side, components, 100, false, {}, false};
   const uint8_t colours[4][4] = {{220, 30, 40, 0}, {20, 200, 60, 0}, {30, 40, 210, 0}, {255, 255, 255, 0}};
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
       const uint8_t* c = colours[(y >= side / 2) * 2 + (x >= side / 2)];
-      for (int i = 0; i < components; ++i) spec.pixels.push_back(components == 1 ? c[0] : c[i]);
+      for (int i = 0; i < components; ++i) recipe.pixels.push_back(components == 1 ? c[0] : c[i]);
     }
   }
-  return spec;
+  return recipe;
 }
 
 void ExpectNear(uint32_t pixel, int r, int g, int b, int tolerance) {
@@ -33,17 +33,17 @@ void ExpectNear(uint32_t pixel, int r, int g, int b, int tolerance) {
   EXPECT_NEAR(int(pixel & 0xFF), b, tolerance) << std::hex << pixel;
 }
 
-std::unique_ptr<raster::Bitmap> WriteAndDecode(const JpegSpec& spec) {
+std::unique_ptr<raster::Bitmap> WriteAndDecode(const JpegRecipe& recipe) {
   test_pictures::TempFolder folder;
-  test_pictures::WriteJpeg(folder / "written.jpg", spec);
+  test_pictures::WriteJpeg(folder / "written.jpg", recipe);
   return platform::DecodeJpeg(folder / "written.jpg");
 }
 
 TEST(JpegDecoder, RgbAndProgressiveRoundTripOpaqueAndTopRowFirst) {
   for (bool progressive : {false, true}) {
-    JpegSpec spec = Quadrants(32, 3);
-    spec.progressive = progressive;
-    const auto bitmap = WriteAndDecode(spec);
+    JpegRecipe recipe = Quadrants(32, 3);
+    recipe.progressive = progressive;
+    const auto bitmap = WriteAndDecode(recipe);
     ASSERT_EQ(bitmap->Width(), 32);
     ASSERT_EQ(bitmap->Height(), 32);
     ExpectNear(bitmap->Pixel(4, 4), 220, 30, 40, 3);
@@ -62,14 +62,14 @@ TEST(JpegDecoder, GreyBecomesEqualChannels) {
 // libjpeg marks CMYK with the Adobe marker, whose convention stores 255 for
 // no ink: (255, 255, 255, 255) is white and a 0 in the cyan byte is full cyan.
 TEST(JpegDecoder, AdobeCmykIsInverted) {
-  JpegSpec spec{16, 16, 4, 100, false, {}, false};
+  JpegRecipe recipe{16, 16, 4, 100, false, {}, false};
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
       const bool cyan = x >= 8;
-      spec.pixels.insert(spec.pixels.end(), {uint8_t(cyan ? 0 : 255), 255, 255, 255});
+      recipe.pixels.insert(recipe.pixels.end(), {uint8_t(cyan ? 0 : 255), 255, 255, 255});
     }
   }
-  const auto bitmap = WriteAndDecode(spec);
+  const auto bitmap = WriteAndDecode(recipe);
   ExpectNear(bitmap->Pixel(2, 8), 255, 255, 255, 2);
   ExpectNear(bitmap->Pixel(13, 8), 0, 255, 255, 2);
 }
@@ -85,8 +85,8 @@ size_t ScanDataStart(const std::vector<uint8_t>& bytes) {
 // a file cut right after its headers has no picture to show.
 TEST(JpegDecoder, TruncatedFileGivesTheDecodedPartOrAnError) {
   test_pictures::TempFolder folder;
-  JpegSpec spec{64, 64, 3, 100, false, std::vector<uint8_t>(64 * 64 * 3, 255), false};
-  test_pictures::WriteJpeg(folder / "whole.jpg", spec);
+  JpegRecipe recipe{64, 64, 3, 100, false, std::vector<uint8_t>(64 * 64 * 3, 255), false};
+  test_pictures::WriteJpeg(folder / "whole.jpg", recipe);
   const std::vector<uint8_t> whole = test_pictures::ReadFileBytes(folder / "whole.jpg");
   const size_t dataStart = ScanDataStart(whole);
 
@@ -127,10 +127,10 @@ TEST(JpegDecoder, OversizedFrameIsRefusedBeforeDecoding) {
 
 // A valid progressive file with more scans than any encoder writes is cut off.
 TEST(JpegDecoder, TooManyScansAreRefused) {
-  JpegSpec spec = Quadrants(16, 3);
-  spec.longestScript = true;  // 2090 scans
+  JpegRecipe recipe = Quadrants(16, 3);
+  recipe.longestScript = true;  // 2090 scans
   try {
-    WriteAndDecode(spec);
+    WriteAndDecode(recipe);
     ADD_FAILURE() << "decoded";
   } catch (const platform::PictureError& error) {
     EXPECT_STREQ(error.what(), "written.jpg: more than 1000 scans in a progressive JPEG");

@@ -13,7 +13,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using test_pictures::PngSpec;
+using test_pictures::PngRecipe;
 
 const fs::path kPngSuite = fs::path(VANTREL_TEST_DATA) / "pngsuite";
 
@@ -46,8 +46,8 @@ struct RoundTripCase {
 };
 
 // Packs the samples of Sample() as the file stores them.
-PngSpec MakeSpec(const RoundTripCase& c, int width, int height) {
-  PngSpec spec{width, height, c.colorType, c.bitDepth, c.interlaced, {}, {}, {}};
+PngRecipe MakeRecipe(const RoundTripCase& c, int width, int height) {
+  PngRecipe recipe{width, height, c.colorType, c.bitDepth, c.interlaced, {}, {}, {}};
   const int channels = ChannelsOf(c.colorType);
   for (int y = 0; y < height; ++y) {
     std::vector<uint8_t> row((size_t(width) * channels * c.bitDepth + 7) / 8, 0);
@@ -63,31 +63,31 @@ PngSpec MakeSpec(const RoundTripCase& c, int width, int height) {
         }
       }
     }
-    spec.rows.push_back(std::move(row));
+    recipe.rows.push_back(std::move(row));
   }
   if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
     for (unsigned i = 0; i < (1u << c.bitDepth); ++i) {
-      spec.palette.insert(spec.palette.end(), {uint8_t(i * 40 + 1), uint8_t(255 - i * 16), uint8_t(i * 9)});
+      recipe.palette.insert(recipe.palette.end(), {uint8_t(i * 40 + 1), uint8_t(255 - i * 16), uint8_t(i * 9)});
     }
     // Alphas for the first half of the entries only: the rest stay opaque.
     if (c.withTransparency) {
-      for (unsigned i = 0; i < (1u << c.bitDepth) / 2; ++i) spec.transparency.push_back(uint16_t(i * 37));
+      for (unsigned i = 0; i < (1u << c.bitDepth) / 2; ++i) recipe.transparency.push_back(uint16_t(i * 37));
     }
   } else if (c.withTransparency) {
     // The key is the colour of pixel (0, 0), so at least that pixel is clear.
-    for (int ch = 0; ch < ChannelsOf(c.colorType); ++ch) spec.transparency.push_back(uint16_t(Sample(0, 0, ch, c.bitDepth)));
+    for (int ch = 0; ch < ChannelsOf(c.colorType); ++ch) recipe.transparency.push_back(uint16_t(Sample(0, 0, ch, c.bitDepth)));
   }
-  return spec;
+  return recipe;
 }
 
-uint32_t ExpectedPixel(const RoundTripCase& c, const PngSpec& spec, int x, int y) {
+uint32_t ExpectedPixel(const RoundTripCase& c, const PngRecipe& recipe, int x, int y) {
   auto bgra = [](unsigned r, unsigned g, unsigned b, unsigned a) { return (a << 24) | (r << 16) | (g << 8) | b; };
   const int d = c.bitDepth;
   switch (c.colorType) {
     case PNG_COLOR_TYPE_PALETTE: {
       const unsigned i = Sample(x, y, 0, d);
-      const unsigned a = i < spec.transparency.size() ? spec.transparency[i] : 255;
-      return bgra(spec.palette[i * 3], spec.palette[i * 3 + 1], spec.palette[i * 3 + 2], a);
+      const unsigned a = i < recipe.transparency.size() ? recipe.transparency[i] : 255;
+      return bgra(recipe.palette[i * 3], recipe.palette[i * 3 + 1], recipe.palette[i * 3 + 2], a);
     }
     case PNG_COLOR_TYPE_GRAY: {
       const unsigned s = Sample(x, y, 0, d), v = To8Bit(s, d);
@@ -117,15 +117,15 @@ TEST_P(PngRoundTrip, DecodesExactlyWhatWasWritten) {
   test_pictures::TempFolder folder;
   const fs::path file = folder / "written.png";
   const int width = 11, height = 9;  // odd sizes: partial bytes, every Adam7 pass
-  const PngSpec spec = MakeSpec(c, width, height);
-  test_pictures::WritePng(file, spec);
+  const PngRecipe recipe = MakeRecipe(c, width, height);
+  test_pictures::WritePng(file, recipe);
 
   const auto bitmap = platform::DecodePng(file);
   ASSERT_EQ(bitmap->Width(), width);
   ASSERT_EQ(bitmap->Height(), height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      ASSERT_EQ(bitmap->Pixel(x, y), ExpectedPixel(c, spec, x, y)) << "at " << x << "," << y;
+      ASSERT_EQ(bitmap->Pixel(x, y), ExpectedPixel(c, recipe, x, y)) << "at " << x << "," << y;
     }
   }
 }

@@ -48,7 +48,7 @@ std::vector<jpeg_scan_info> LongestScanScript(int components) {
 }
 }  // namespace
 
-void WritePng(const std::filesystem::path& path, const PngSpec& spec) {
+void WritePng(const std::filesystem::path& path, const PngRecipe& recipe) {
   UniqueFile file = OpenForWriting(path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -61,62 +61,62 @@ void WritePng(const std::filesystem::path& path, const PngSpec& spec) {
     throw std::runtime_error("libpng could not write " + path.string());
   }
   png_init_io(png, file.get());
-  png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, png_uint_32(recipe.width), png_uint_32(recipe.height), recipe.bitDepth, recipe.colorType,
+               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  for (size_t i = 0; i + 2 < spec.palette.size(); i += 3) {
-    palette.push_back({spec.palette[i], spec.palette[i + 1], spec.palette[i + 2]});
+  for (size_t i = 0; i + 2 < recipe.palette.size(); i += 3) {
+    palette.push_back({recipe.palette[i], recipe.palette[i + 1], recipe.palette[i + 2]});
   }
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
-  if (!spec.transparency.empty()) {
-    if (spec.colorType == PNG_COLOR_TYPE_PALETTE) {
-      alphas.assign(spec.transparency.begin(), spec.transparency.end());
+  if (!recipe.transparency.empty()) {
+    if (recipe.colorType == PNG_COLOR_TYPE_PALETTE) {
+      alphas.assign(recipe.transparency.begin(), recipe.transparency.end());
       png_set_tRNS(png, info, alphas.data(), int(alphas.size()), nullptr);
     } else {
-      key.gray = spec.transparency[0];
-      key.red = spec.transparency[0];
-      key.green = spec.transparency.size() > 1 ? spec.transparency[1] : 0;
-      key.blue = spec.transparency.size() > 2 ? spec.transparency[2] : 0;
+      key.gray = recipe.transparency[0];
+      key.red = recipe.transparency[0];
+      key.green = recipe.transparency.size() > 1 ? recipe.transparency[1] : 0;
+      key.blue = recipe.transparency.size() > 2 ? recipe.transparency[2] : 0;
       png_set_tRNS(png, info, nullptr, 0, &key);
     }
   }
   png_write_info(png, info);
-  for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+  for (const auto& row : recipe.rows) rows.push_back(const_cast<png_bytep>(row.data()));
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
 }
 
-void WriteJpeg(const std::filesystem::path& path, const JpegSpec& spec) {
+void WriteJpeg(const std::filesystem::path& path, const JpegRecipe& recipe) {
   UniqueFile file = OpenForWriting(path);
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr error{};
   cinfo.err = jpeg_std_error(&error);  // test data is well-formed: libjpeg's exit() is acceptable here
   jpeg_create_compress(&cinfo);
   jpeg_stdio_dest(&cinfo, file.get());
-  cinfo.image_width = JDIMENSION(spec.width);
-  cinfo.image_height = JDIMENSION(spec.height);
-  cinfo.input_components = spec.components;
-  cinfo.in_color_space = spec.components == 1 ? JCS_GRAYSCALE : spec.components == 4 ? JCS_CMYK : JCS_RGB;
+  cinfo.image_width = JDIMENSION(recipe.width);
+  cinfo.image_height = JDIMENSION(recipe.height);
+  cinfo.input_components = recipe.components;
+  cinfo.in_color_space = recipe.components == 1 ? JCS_GRAYSCALE : recipe.components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, spec.quality, TRUE);
+  jpeg_set_quality(&cinfo, recipe.quality, TRUE);
   // Full-resolution colour, so flat test colours survive exactly or nearly.
   for (int c = 0; c < cinfo.num_components; ++c) {
     cinfo.comp_info[c].h_samp_factor = 1;
     cinfo.comp_info[c].v_samp_factor = 1;
   }
   std::vector<jpeg_scan_info> script;
-  if (spec.longestScript) {
+  if (recipe.longestScript) {
     script = LongestScanScript(cinfo.num_components);
     cinfo.scan_info = script.data();
     cinfo.num_scans = int(script.size());
-  } else if (spec.progressive) {
+  } else if (recipe.progressive) {
     jpeg_simple_progression(&cinfo);
   }
   jpeg_start_compress(&cinfo, TRUE);
-  const size_t stride = size_t(spec.width) * size_t(spec.components);
+  const size_t stride = size_t(recipe.width) * size_t(recipe.components);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(spec.pixels.data() + cinfo.next_scanline * stride);
+    JSAMPROW row = const_cast<JSAMPROW>(recipe.pixels.data() + cinfo.next_scanline * stride);
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);

@@ -8,7 +8,7 @@
 // what a file holds.
 namespace test_pictures {
 
-struct PngSpec {
+struct PngRecipe {
   int width = 0, height = 0;
   int colorType = 0;  // PNG_COLOR_TYPE_...
   int bitDepth = 8;
@@ -17,9 +17,9 @@ struct PngSpec {
   std::vector<uint8_t> palette;              // r, g, b triples
   std::vector<uint16_t> transparency;        // tRNS: palette alphas, or a grey / rgb key
 };
-void WritePng(const std::filesystem::path& path, const PngSpec& spec);
+void WritePng(const std::filesystem::path& path, const PngRecipe& recipe);
 
-struct JpegSpec {
+struct JpegRecipe {
   int width = 0, height = 0;
   int components = 3;        // 1 grey, 3 RGB, 4 CMYK
   int quality = 100;
@@ -27,7 +27,7 @@ struct JpegSpec {
   std::vector<uint8_t> pixels;  // width × height × components, top row first
   bool longestScript = false;   // progressive with every refinement scan there is (2090 for RGB)
 };
-void WriteJpeg(const std::filesystem::path& path, const JpegSpec& spec);
+void WriteJpeg(const std::filesystem::path& path, const JpegRecipe& recipe);
 
 // A folder for one test's files, removed when the test ends.
 class TempFolder {
