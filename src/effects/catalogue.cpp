@@ -74,10 +74,10 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Bars left then right", Effect062},  // 62
     {"Bars right then left", Effect063},  // 63
     {"Bars from both sides", Effect064},  // 64
-    {"Uneven shred from right", Effect065},  // 65
-    {"Uneven shred from left", Effect066},  // 66
-    {"Uneven shred out from middle (horiz)", Effect067},  // 67
-    {"Uneven shred in to middle (horiz)", Effect068},  // 68
+    {"Uneven shred from right", Effect065, TRandomPattern::Free},  // 65
+    {"Uneven shred from left", Effect066, TRandomPattern::Free},  // 66
+    {"Uneven shred out from middle (horiz)", Effect067, TRandomPattern::Free},  // 67
+    {"Uneven shred in to middle (horiz)", Effect068, TRandomPattern::Free},  // 68
     {"Curved Reveal from top", Effect069},  // 69
     {"Curved Reveal from bottom", Effect070},  // 70
     {"Bars from bottom", Effect071},  // 71
@@ -85,10 +85,10 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Bars top then bottom", Effect073},  // 73
     {"Bars bottom then top", Effect074},  // 74
     {"Bars from top and bottom", Effect075},  // 75
-    {"Unven shred from bottom", Effect076},  // 76
-    {"Uneven shred from top", Effect077},  // 77
-    {"Uneven shred from horizon", Effect078},  // 78
-    {"Uneven shred in to horizon", Effect079},  // 79
+    {"Unven shred from bottom", Effect076, TRandomPattern::Free},  // 76
+    {"Uneven shred from top", Effect077, TRandomPattern::Free},  // 77
+    {"Uneven shred from horizon", Effect078, TRandomPattern::Free},  // 78
+    {"Uneven shred in to horizon", Effect079, TRandomPattern::Free},  // 79
     {"Curved reveal from top left", Effect080},  // 80
     {"Curved reveal from top right", Effect081},  // 81
     {"Curved reveal from bottom left", Effect082},  // 82
@@ -109,16 +109,16 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Criss Cross reveal from left right and top", Effect097},  // 97
     {"Criss Cross reveal from top left right and bottom", Effect098},  // 98
     {"Criss Cross reveal from bottom left top right", Effect099},  // 99
-    {"Uneven shred from bottom and right", Effect100},  // 100
-    {"Uneven shred from top and right", Effect101},  // 101
-    {"Uneven shred from bottom and left", Effect102},  // 102
-    {"Uneven shred from top and left", Effect103},  // 103
-    {"Uneven shred from horiz and right", Effect104},  // 104
-    {"Uneven shred from horiz and left", Effect105},  // 105
-    {"Uneven shred from bottom and vert middle", Effect106},  // 106
-    {"Uneven shred from top and vert middle", Effect107},  // 107
-    {"Uneven shred from centre", Effect108},  // 108
-    {"Uneven shred to centre", Effect109},  // 109
+    {"Uneven shred from bottom and right", Effect100, TRandomPattern::Free},  // 100
+    {"Uneven shred from top and right", Effect101, TRandomPattern::Free},  // 101
+    {"Uneven shred from bottom and left", Effect102, TRandomPattern::Free},  // 102
+    {"Uneven shred from top and left", Effect103, TRandomPattern::Free},  // 103
+    {"Uneven shred from horiz and right", Effect104, TRandomPattern::Free},  // 104
+    {"Uneven shred from horiz and left", Effect105, TRandomPattern::Free},  // 105
+    {"Uneven shred from bottom and vert middle", Effect106, TRandomPattern::Free},  // 106
+    {"Uneven shred from top and vert middle", Effect107, TRandomPattern::Free},  // 107
+    {"Uneven shred from centre", Effect108, TRandomPattern::Free},  // 108
+    {"Uneven shred to centre", Effect109, TRandomPattern::Free},  // 109
     {"Reveal diagonal from top left", Effect110},  // 110
     {"Reveal diagonal from top right", Effect111},  // 111
     {"Reveal diagonal from bottom left", Effect112},  // 112
@@ -133,11 +133,11 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Pivot from bottom left", Effect121},  // 121
     {"Pivot from top right", Effect122},  // 122
     {"Pivot from bottom right", Effect123},  // 123
-    {"Speckle appear from right", Effect124},  // 124
-    {"Speckle appear from left", Effect125},  // 125
-    {"Speckle appear from bottom", Effect126},  // 126
-    {"Speckle appear from top", Effect127},  // 127
-    {"Random squares appear", Effect128},  // 128
+    {"Speckle appear from right", Effect124, TRandomPattern::Free},  // 124
+    {"Speckle appear from left", Effect125, TRandomPattern::Free},  // 125
+    {"Speckle appear from bottom", Effect126, TRandomPattern::Free},  // 126
+    {"Speckle appear from top", Effect127, TRandomPattern::Free},  // 127
+    {"Random squares appear", Effect128, TRandomPattern::Pinned},  // 128
     {"Push right", Effect129},  // 129
     {"Push left", Effect130},  // 130
     {"Push and squeeze right", Effect131},  // 131
@@ -178,10 +178,10 @@ constexpr TEffect VantrelEffects[kEffectCount + 1] = {
     {"Reveal diamond in to centre", Effect166},  // 166
     {"Diagonal Box Out", Effect167},  // 167
     {"Pixelate", Effect168},  // 168
-    {"Dissolve", Effect169},  // 169
-    {"Random Bars Horizontal", Effect170},  // 170
-    {"Random Bars Vertical", Effect171},  // 171
-    {"Channel Mix", Effect172},  // 172
+    {"Dissolve", Effect169, TRandomPattern::Pinned},  // 169
+    {"Random Bars Horizontal", Effect170, TRandomPattern::Pinned},  // 170
+    {"Random Bars Vertical", Effect171, TRandomPattern::Pinned},  // 171
+    {"Channel Mix", Effect172, TRandomPattern::Pinned},  // 172
 };
 
 // Every style 1..172 must have its procedure, or the catalogue does not build:

@@ -6,9 +6,16 @@
 
 namespace effects {
 
+// How a style uses random numbers. A free-random style draws its ragged edges
+// from the shared generator anew in every frame (and advances it); a pinned
+// style replays one pattern started from the picture seed, so every frame of a
+// transition agrees and the shared generator is left alone.
+enum class TRandomPattern : uint8_t { None, Free, Pinned };
+
 struct TEffect {
   const char* Name;
-  TEffectProc Proc;  // null while the style has no procedure
+  TEffectProc Proc;
+  TRandomPattern RandomPattern = TRandomPattern::None;
 };
 
 constexpr int32_t kEffectCount = 172;
