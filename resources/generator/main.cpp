@@ -1,5 +1,6 @@
 // Draws every picture the program carries or ships beside itself:
 //   <generated dir>/device.png, <generated dir>/texture.jpg   (built into the program)
+//   <generated dir>/icons/<size>.png                          (the program's icon, installed)
 //   <program dir>/1002.jpg                                    (the view's background)
 //   <program dir>/Photos/1001.jpg ... 1009.jpg                (the demonstration album)
 // Nothing is read from anywhere; the same pictures come out of every run.
@@ -8,6 +9,7 @@
 #include <QImageWriter>
 #include <cstdio>
 
+#include "app_icon.h"
 #include "demo_photos.h"
 #include "device_picture.h"
 #include "texture_picture.h"
@@ -45,7 +47,8 @@ int main(int argc, char* argv[]) {
   const QDir generated(QString::fromLocal8Bit(argv[1]));
   const QDir program(QString::fromLocal8Bit(argv[2]));
   const QString album = program.filePath("Photos");
-  if (!MakeFolder(generated.path()) || !MakeFolder(album)) return 1;
+  const QString icons = generated.filePath("icons");
+  if (!MakeFolder(generated.path()) || !MakeFolder(album) || !MakeFolder(icons)) return 1;
 
   bool saved = Save(pictures::DrawDevicePicture(), generated.filePath("device.png"), -1);
   saved = Save(pictures::DrawTexture(), generated.filePath("texture.jpg"), 92) && saved;
@@ -53,6 +56,9 @@ int main(int argc, char* argv[]) {
   for (const pictures::TDemoPhoto& photo : pictures::DemoPhotos()) {
     const QString name = QString::number(photo.number) + ".jpg";
     saved = Save(pictures::DrawDemoPhoto(photo), QDir(album).filePath(name), kJpegQuality) && saved;
+  }
+  for (const int size : pictures::AppIconSizes()) {
+    saved = Save(pictures::DrawAppIcon(size), QDir(icons).filePath(QString::number(size) + ".png"), -1) && saved;
   }
   return saved ? 0 : 1;
 }

@@ -78,13 +78,13 @@ void TPhotosform::FormCreate(QObject*) {
 }
 
 // The first command-line argument, resolved once against the working folder
-// when relative; otherwise the album folder beside the program.
+// when relative; otherwise the album folder.
 QString TPhotosform::StartFolder() const {
   if (!setup_.Arguments.isEmpty()) {
     const QString& given = setup_.Arguments.constFirst();
     return QDir::isRelativePath(given) && !given.isEmpty() ? QDir::current().absoluteFilePath(given) : given;
   }
-  return FindFolderIgnoringCase(setup_.ProgramDir, QStringLiteral("Photos"));
+  return FindFolderIgnoringCase(setup_.AlbumHome, QStringLiteral("Photos"));
 }
 
 void TPhotosform::FormShow(QObject*) {

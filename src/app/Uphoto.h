@@ -44,7 +44,8 @@ void SetRightAlignedCaption(QLabel* label, const QString& text);
 
 // Where the window finds what lies beside the program, and how it asks.
 struct TFormSetup {
-  QString ProgramDir;     // the program's own folder: 1002.jpg, Photos, the web page
+  QString ProgramDir;     // the program's own files: 1002.jpg, the web page
+  QString AlbumHome;      // the folder that holds the album folder Photos
   QStringList Arguments;  // command-line arguments after the program's name
   TDialogs* Dialogs = nullptr;
 };

@@ -1,5 +1,5 @@
 // The album commands: play another folder, copy a folder's JPEG photos into
-// the album beside the program, delete the demonstration photos.
+// the album, delete the demonstration photos.
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +10,8 @@
 
 namespace app {
 
-// The album folder beside the program, whatever the case of "photos".
-QString TPhotosform::AlbumFolder() const { return FindFolderIgnoringCase(setup_.ProgramDir, QStringLiteral("photos")); }
+// The album folder, whatever the case of "photos".
+QString TPhotosform::AlbumFolder() const { return FindFolderIgnoringCase(setup_.AlbumHome, QStringLiteral("photos")); }
 
 void TPhotosform::ShowMessage(const QString& text) {
   dialogs_.Message(this, {QCoreApplication::applicationName(), text, TMessageIcon::None, {TMessageButton::Ok}});

@@ -65,7 +65,7 @@ void AppTest::TearDown() {
 }
 
 void AppTest::Open(const QStringList& arguments) {
-  form = std::make_unique<app::TPhotosform>(app::TFormSetup{program.Path(), arguments, &dialogs});
+  form = std::make_unique<app::TPhotosform>(app::TFormSetup{program.Path(), program.Path(), arguments, &dialogs});
   probe = std::make_unique<app::TPhotosformProbe>(*form);
 }
 
