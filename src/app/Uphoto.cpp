@@ -25,6 +25,7 @@ namespace app {
 
 TPhotosform::TPhotosform(const TFormSetup& setup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), setup_(setup), dialogs_(*setup.Dialogs) {
+  if (OutlineNeedsTranslucency()) setAttribute(Qt::WA_TranslucentBackground);
   CreateControls();
   SetDesignValues();
   ConnectHandlers();

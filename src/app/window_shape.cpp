@@ -1,5 +1,6 @@
 #include "app/window_shape.h"
 
+#include <QGuiApplication>
 #include <vector>
 
 #include "platform/raster/region.h"
@@ -19,5 +20,7 @@ QRegion RoundedWindowShape() {
   shape.setRects(rects.data(), static_cast<int>(rects.size()));
   return shape;
 }
+
+bool OutlineNeedsTranslucency() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
 
 }  // namespace app

@@ -8,4 +8,11 @@ namespace app {
 // ellipse, pixel for pixel as the raster layer's rounded-rectangle region.
 QRegion RoundedWindowShape();
 
+// Whether the window's outline has to come from its picture's alpha: a
+// Wayland compositor takes a window's shape as its input region only and
+// shows the whole buffer, so there the window is a translucent top-level and
+// the device picture, transparent outside the outline, draws the outline.
+// The X11 shape cuts the window itself and needs no alpha.
+bool OutlineNeedsTranslucency();
+
 }  // namespace app

@@ -1,0 +1,184 @@
+// Runs Project22 as a Wayland client of a headless weston (pixman renderer,
+// a magenta desktop the program never shows) and checks its screenshots:
+// the window's rounded outline shows the desktop at the corners, and photos
+// play in the device's screen.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+
+namespace {
+
+constexpr int kScreenWidth = 1600;
+constexpr int kScreenHeight = 1200;
+const QColor kDesktop(255, 0, 255);
+// Window coordinates: the outline (5, 4)-(1195, 845), the view in the device's screen.
+constexpr QRect kOutline{5, 4, 1190, 841};
+constexpr QRect kView{105, 81, 992, 682};
+
+bool IsDesktop(const QImage& shot, int x, int y) { return shot.pixelColor(x, y) == kDesktop; }
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > ms) return false;
+    QThread::msleep(100);
+  }
+  return true;
+}
+
+// The smallest rectangle holding every pixel that is not the desktop.
+QRect Drawn(const QImage& shot) {
+  QRect drawn;
+  for (int y = 0; y < shot.height(); y += 1) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+    for (int x = 0; x < shot.width(); ++x) {
+      if ((row[x] & 0xffffff) != 0xff00ff) drawn |= QRect(x, y, 1, 1);
+    }
+  }
+  return drawn;
+}
+
+// The share of sampled points of `area` that differ between two shots.
+double ChangedShare(const QImage& a, const QImage& b, const QRect& area) {
+  int sampled = 0, changed = 0;
+  for (int y = area.top() + 4; y < area.bottom() - 4; y += 9) {
+    for (int x = area.left() + 4; x < area.right() - 4; x += 9) {
+      ++sampled;
+      const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+      changed += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 40;
+    }
+  }
+  return sampled ? double(changed) / sampled : 0;
+}
+
+// A headless weston of its own: its own runtime folder, socket and desktop colour.
+class Weston : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(runtime.isValid());
+    QFile ini(runtime.filePath("weston.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[core]\nidle-time=0\n"
+              "[shell]\nbackground-color=0xffff00ff\npanel-position=none\nlocking=false\n"
+              "animation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n");
+    ini.close();
+    env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("WAYLAND_DISPLAY", "wayland-test");
+    env.remove("DISPLAY");
+    weston.setProcessEnvironment(env);
+    weston.setWorkingDirectory(runtime.path());
+    weston.setProcessChannelMode(QProcess::MergedChannels);
+    weston.setStandardOutputFile(runtime.filePath("weston.log"));
+    // --debug offers the screenshooter protocol.
+    weston.start("weston", {"--backend=headless-backend.so", "--use-pixman", "--width=" + QString::number(kScreenWidth),
+                            "--height=" + QString::number(kScreenHeight), "--socket=wayland-test", "--debug",
+                            "--idle-time=0", "--config=" + runtime.filePath("weston.ini")});
+    ASSERT_TRUE(weston.waitForStarted(5000));
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(runtime.filePath("wayland-test")); }, 10000)) << "no weston socket";
+    // The desktop shell draws its background a moment after the socket opens.
+    ASSERT_TRUE(WaitFor([&] {
+      const QImage shot = Screenshot();
+      return !shot.isNull() && IsDesktop(shot, 0, 0) && IsDesktop(shot, kScreenWidth - 1, kScreenHeight - 1);
+    }, 10000)) << "the desktop did not appear";
+  }
+
+  void TearDown() override {
+    for (QProcess* process : {&program, &weston}) {
+      if (process->state() == QProcess::NotRunning) continue;
+      process->terminate();
+      if (!process->waitForFinished(3000)) {
+        process->kill();
+        process->waitForFinished(3000);
+      }
+    }
+  }
+
+  void StartProgram(const QStringList& arguments = {}) {
+    QProcessEnvironment programEnv = env;
+    programEnv.insert("QT_QPA_PLATFORM", "wayland");
+    programEnv.insert("LANG", "C");
+    program.setProcessEnvironment(programEnv);
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(VANTREL_PROGRAM, arguments);
+    ASSERT_TRUE(program.waitForStarted(5000));
+  }
+
+  // The output as weston sees it, through weston-screenshooter.
+  QImage Screenshot() {
+    QDir shots(runtime.filePath("shots"));
+    shots.mkpath(".");
+    for (const QString& old : shots.entryList(QDir::Files)) shots.remove(old);
+    QProcess shooter;
+    shooter.setProcessEnvironment(env);
+    shooter.setWorkingDirectory(shots.path());
+    shooter.start("weston-screenshooter", {});
+    if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0) return {};
+    const QStringList taken = shots.entryList({"*.png"}, QDir::Files);
+    if (taken.isEmpty()) return {};
+    return QImage(shots.filePath(taken.first())).convertToFormat(QImage::Format_RGB32);
+  }
+
+  QTemporaryDir runtime;
+  QProcessEnvironment env;
+  QProcess weston;
+  QProcess program;
+};
+
+TEST_F(Weston, RoundedWindowShowsTheDesktopAtItsCornersAndPlaysPhotos) {
+  StartProgram();
+  QImage shot;
+  QRect drawn;
+  ASSERT_TRUE(WaitFor([&] {
+    shot = Screenshot();
+    drawn = shot.isNull() ? QRect() : Drawn(shot);
+    return drawn.width() > 1000;
+  }, 15000)) << "no window appeared";
+  ASSERT_EQ(shot.size(), QSize(kScreenWidth, kScreenHeight));
+  if (qEnvironmentVariableIsSet("WESTON_TEST_SHOT")) shot.save(qEnvironmentVariable("WESTON_TEST_SHOT"));
+
+  // Only the rounded outline is drawn: the 1200 x 850 buffer is transparent
+  // around it, so what was drawn is the outline's size ...
+  EXPECT_EQ(drawn.size(), kOutline.size()) << "drawn " << drawn.width() << "x" << drawn.height();
+  const QPoint window = drawn.topLeft() - kOutline.topLeft();
+  // ... and its rounded corners (radius 40) show the desktop.
+  for (const QPoint corner : {kOutline.topLeft(), kOutline.topRight(), kOutline.bottomLeft(), kOutline.bottomRight()}) {
+    const QPoint inward((corner.x() < 600 ? 1 : -1), (corner.y() < 400 ? 1 : -1));
+    for (int d : {0, 3, 8}) {
+      const QPoint p = window + corner + inward * d;
+      EXPECT_TRUE(IsDesktop(shot, p.x(), p.y())) << "corner pixel at window " << (corner + inward * d).x() << ","
+                                                 << (corner + inward * d).y() << " is not transparent";
+    }
+    // Along the straight edges the device is drawn right to the outline.
+    const QPoint alongEdge = window + corner + QPoint(inward.x() * 60, 0);
+    EXPECT_FALSE(IsDesktop(shot, alongEdge.x(), alongEdge.y()));
+  }
+
+  // A photo comes in after the display interval and changes most of the
+  // device's screen; a few seconds later the next one.
+  const QRect view = kView.translated(window);
+  const QImage first = shot;
+  QImage playing;
+  ASSERT_TRUE(WaitFor([&] { return ChangedShare(first, playing = Screenshot(), view) > 0.3; }, 12000))
+      << "no photo arrived";
+  EXPECT_TRUE(WaitFor([&] { return ChangedShare(playing, Screenshot(), view) > 0.3; }, 12000))
+      << "the slideshow stopped";
+  EXPECT_EQ(program.state(), QProcess::Running);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
