@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTabWidget>
+#include <QWindow>
 
 #include "app/Uphoto.h"
 #include "app/up_down.h"
@@ -28,9 +29,12 @@ void TPhotosform::SetFullScreen(bool Active) {
     Vantrel->SetFrameWidth(0);
     SetVantrelShowHint(false);
     // A window of its own that still belongs to Panel1, so that its keys pass
-    // through the window's key preview and it goes with the window.
+    // through the window's key preview and it goes with the window. It is
+    // placed by us alone: a window manager that framed it would, on letting
+    // it go again, move and size it back to its frame inside Panel1.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    Vantrel->setParent(Panel1, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    Vantrel->setParent(Panel1, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                   Qt::X11BypassWindowManagerHint);
     Vantrel->setGeometry(screen);
     Vantrel->show();
     Vantrel->raise();
@@ -41,8 +45,12 @@ void TPhotosform::SetFullScreen(bool Active) {
     Vantrel->setParent(Panel1, Qt::Widget);
     Vantrel->SetAlign(view::alClient);
     Vantrel->setGeometry(Panel1->contentsRect());
-    Vantrel->stackUnder(PageControl);  // the settings panel stays above the view
     Vantrel->show();
+    // Back at the bottom of Panel1, below the settings panel and the status
+    // bar. The view's native window comes back on top of its siblings' windows,
+    // and QWidget::lower restacks only the widget, not a native child window.
+    Vantrel->lower();
+    if (QWindow* window = Vantrel->windowHandle()) window->lower();
     Vantrel->SetBgMode(SelectedBackgroundMode());
     Vantrel->SetFrameWidth(udFrameWidth->Position());
     SetVantrelShowHint(true);

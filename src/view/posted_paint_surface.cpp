@@ -7,7 +7,7 @@ namespace view {
 
 void TPostedPaintSurface::PutFrame(const raster::Bitmap&, const raster::Rect&, const raster::Rect& dstRect,
                                    int32_t, int32_t) {
-  postRepaint_(QRect(dstRect.left, dstRect.top, dstRect.width(), dstRect.height()));
+  postRepaint_(dstRect);
 }
 
 void TPostedPaintSurface::PutPainted(const raster::Bitmap& client, const raster::Rect& area) {
@@ -20,8 +20,11 @@ void TPostedPaintSurface::PutPainted(const raster::Bitmap& client, const raster:
     // RGB32 wants 0xFF in the unused byte.
     for (int32_t x = 0; x < r.width(); ++x) dst[x] = src[x] | 0xFF000000u;
   }
+  // The client bitmap holds device pixels: drawn 1:1 under any pixel ratio.
+  const qreal ratio = widget_->devicePixelRatioF();
+  image.setDevicePixelRatio(ratio);
   QPainter painter(widget_);
-  painter.drawImage(QPoint(r.left, r.top), image);
+  painter.drawImage(QPointF(r.left / ratio, r.top / ratio), image);
 }
 
 }  // namespace view

@@ -12,9 +12,9 @@ namespace view {
 // view's display; painted areas are drawn through Qt's backing store.
 class TPostedPaintSurface : public TWindowSurface {
  public:
-  // `postRepaint` queues a repaint of a rectangle for the window thread; it
-  // is called from any thread.
-  TPostedPaintSurface(QWidget* widget, std::function<void(const QRect&)> postRepaint)
+  // `postRepaint` queues a repaint of a rectangle (device pixels) for the
+  // window thread; it is called from any thread.
+  TPostedPaintSurface(QWidget* widget, std::function<void(const raster::Rect&)> postRepaint)
       : widget_(widget), postRepaint_(std::move(postRepaint)) {}
 
   // Any thread: asks the window thread to repaint the frame's rectangle.
@@ -25,7 +25,7 @@ class TPostedPaintSurface : public TWindowSurface {
 
  private:
   QWidget* widget_;
-  std::function<void(const QRect&)> postRepaint_;
+  std::function<void(const raster::Rect&)> postRepaint_;
 };
 
 }  // namespace view

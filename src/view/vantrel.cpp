@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPaintEvent>
+#include <QPlatformSurfaceEvent>
 #include <QResizeEvent>
+#include <QWindow>
+#include <cmath>
 
 #include "view/posted_paint_surface.h"
 #include "view/x11_window_surface.h"
@@ -31,7 +34,7 @@ TVantrel::TVantrel(QWidget* parent) : QWidget(parent), nativeDrawing_(X11Connect
     setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_PaintOnScreen);
   } else {
-    surface_ = std::make_unique<TPostedPaintSurface>(this, [this](const QRect& r) { Post(r); });
+    surface_ = std::make_unique<TPostedPaintSurface>(this, [this](const raster::Rect& r) { Post(r); });
   }
   resize(100, 100);
 }
@@ -58,11 +61,8 @@ QPaintEngine* TVantrel::paintEngine() const { return nativeDrawing_ ? nullptr : 
 
 void TVantrel::DestroyHandle() {
   WMDestroy();
-  {
-    std::lock_guard<std::recursive_mutex> lock(CS());
-    if (nativeDrawing_) surface_.reset();
-    handleAllocated_.store(false);
-  }
+  if (nativeDrawing_) DropSurface();
+  handleAllocated_.store(false);
   if (nativeDrawing_) destroy();
 }
 
@@ -73,24 +73,58 @@ bool TVantrel::HandleAllocated() const { return handleAllocated_.load(); }
 void TVantrel::HandleNeeded() {
   if (nativeDrawing_) {
     winId();
-    RecreateSurface();
+    FollowNativeWindow();
   } else {
     create();
   }
   handleAllocated_.store(true);
 }
 
-void TVantrel::RecreateSurface() {
+// Qt's own record of the window id can lag behind when the widget changes
+// between child and window of its own; the platform window is what is on screen.
+uint32_t TVantrel::CurrentNativeWindow() const {
+  const QWindow* window = windowHandle();
+  return window && window->handle() ? static_cast<uint32_t>(window->winId()) : 0;
+}
+
+void TVantrel::FollowNativeWindow() {
   if (!nativeDrawing_) return;
-  const WId id = internalWinId();
+  const uint32_t id = CurrentNativeWindow();
+  std::lock_guard<std::recursive_mutex> lock(CS());
+  if (id == surfaceWindow_) return;
+  surface_.reset();
+  surfaceWindow_ = id;
+  if (id != 0) surface_ = TX11WindowSurface::Create(X11Connection(), id);
+}
+
+// Waits for a frame being put on screen, so that nothing is drawn on a window
+// that is going away.
+void TVantrel::DropSurface() {
   std::lock_guard<std::recursive_mutex> lock(CS());
   surface_.reset();
-  if (id != 0) surface_ = TX11WindowSurface::Create(X11Connection(), static_cast<uint32_t>(id));
+  surfaceWindow_ = 0;
+}
+
+QSize TVantrel::DeviceSize() const {
+  const qreal ratio = devicePixelRatioF();
+  return {int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+}
+
+raster::Rect TVantrel::ToDevice(const QRect& logical) const {
+  const qreal ratio = devicePixelRatioF();
+  return {int32_t(std::floor(logical.left() * ratio)), int32_t(std::floor(logical.top() * ratio)),
+          int32_t(std::ceil((logical.right() + 1) * ratio)), int32_t(std::ceil((logical.bottom() + 1) * ratio))};
+}
+
+QRect TVantrel::ToLogical(const raster::Rect& device) const {
+  const qreal ratio = devicePixelRatioF();
+  const int left = int(std::floor(device.left / ratio)), top = int(std::floor(device.top / ratio));
+  return QRect(QPoint(left, top), QPoint(int(std::ceil(device.right / ratio)) - 1, int(std::ceil(device.bottom / ratio)) - 1));
 }
 
 void TVantrel::Invalidate() { update(); }
 
-void TVantrel::InvalidateRect(const raster::Rect& r) { update(QRect(r.left, r.top, r.width(), r.height())); }
+void TVantrel::InvalidateRect(const raster::Rect& r) { update(ToLogical(r)); }
 
 // Qt cannot take back a pending repaint; the frame just drawn is what a
 // repaint of that area would draw anyway.
@@ -129,15 +163,17 @@ void TVantrel::HandleOnePosted() {
   if (const auto* msg = std::get_if<TTransitionMessage>(&item)) {
     HandleTransitionMessage(*msg);
   } else {
-    update(std::get<QRect>(item));
+    update(ToLogical(std::get<raster::Rect>(item)));
   }
 }
 
 void TVantrel::ProcessMessages() { QCoreApplication::processEvents(); }
 
 void TVantrel::AdjustSize() {
-  int32_t w = width(), h = height();
-  if (CanAutoSize(w, h)) resize(w, h);
+  const QSize size = DeviceSize();
+  int32_t w = size.width(), h = size.height();
+  const qreal ratio = devicePixelRatioF();
+  if (CanAutoSize(w, h)) resize(int(std::lround(w / ratio)), int(std::lround(h / ratio)));
 }
 
 // --- Qt events ---
@@ -148,16 +184,35 @@ bool TVantrel::event(QEvent* e) {
     HandleOnePosted();
     return true;
   }
-  if (e->type() == QEvent::WinIdChange) RecreateSurface();
+  switch (e->type()) {
+    case QEvent::PlatformSurface:
+      if (static_cast<QPlatformSurfaceEvent*>(e)->surfaceEventType() ==
+          QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed) {
+        DropSurface();
+      } else {
+        FollowNativeWindow();
+      }
+      break;
+    case QEvent::WinIdChange:
+    case QEvent::Show:
+    case QEvent::ParentChange:
+      FollowNativeWindow();
+      break;
+    default:
+      break;
+  }
   return QWidget::event(e);
 }
 
 void TVantrel::paintEvent(QPaintEvent* e) {
-  const QRect r = e->rect().intersected(rect());
-  if (r.isEmpty()) return;
-  if (nativeDrawing_ && !surface_) RecreateSurface();
-  if (paintBuffer_.Width() != width() || paintBuffer_.Height() != height()) paintBuffer_.SetSize(width(), height());
-  const raster::Rect area{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+  const QSize size = DeviceSize();
+  const raster::Rect area = raster::Intersect(ToDevice(e->rect()), {0, 0, size.width(), size.height()});
+  if (area.empty()) return;
+  FollowNativeWindow();
+  if (size.width() != ClientWidth() || size.height() != ClientHeight()) WMSize(size.width(), size.height());
+  if (paintBuffer_.Width() != size.width() || paintBuffer_.Height() != size.height()) {
+    paintBuffer_.SetSize(size.width(), size.height());
+  }
   TCanvas canvas(paintBuffer_);
   // surface_ is guarded by the view lock, which WMPaint holds around `present`.
   WMPaint(canvas, area, [&] {
@@ -167,7 +222,9 @@ void TVantrel::paintEvent(QPaintEvent* e) {
 
 void TVantrel::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  WMSize(width(), height());
+  FollowNativeWindow();
+  const QSize size = DeviceSize();
+  WMSize(size.width(), size.height());
 }
 
 void TVantrel::enterEvent(QEnterEvent* e) {

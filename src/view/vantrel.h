@@ -28,6 +28,9 @@ class TWindowSurface;
 // On X11 the widget is a native window and the timer thread puts every frame
 // on it directly, so frames keep coming while the GUI thread is busy; on other
 // platforms (offscreen) frames reach the screen as posted paints.
+//
+// The run-time works in device pixels: under a device-pixel ratio above 1 the
+// client area it places and renders is the widget's size times that ratio.
 class TVantrel : public QWidget, public TCustomVantrel {
   Q_OBJECT
 
@@ -65,17 +68,28 @@ class TVantrel : public QWidget, public TCustomVantrel {
   void AdjustSize() override;
 
  private:
-  void RecreateSurface();
+  // Points the frame surface at the native window the widget has now; Qt
+  // replaces that window when the widget becomes or stops being a window of
+  // its own. Window thread.
+  void FollowNativeWindow();
+  void DropSurface();
+  uint32_t CurrentNativeWindow() const;
+  // The client area in device pixels, and conversions of rectangles to and
+  // from Qt's logical pixels (rounded outwards).
+  QSize DeviceSize() const;
+  raster::Rect ToDevice(const QRect& logical) const;
+  QRect ToLogical(const raster::Rect& device) const;
   // Posting to the window thread: the item waits in posted_ and a bare
   // wake-up event makes the window thread take the oldest one, so items are
   // handled in the order posted and their content passes through our lock.
-  using TPosted = std::variant<TTransitionMessage, QRect>;
+  using TPosted = std::variant<TTransitionMessage, raster::Rect>;
   void Post(TPosted item);
   void HandleOnePosted();
 
   const bool nativeDrawing_;           // X11: frames go straight to the native window
   std::atomic<bool> handleAllocated_{false};
   std::unique_ptr<TWindowSurface> surface_;  // guarded by the view lock
+  uint32_t surfaceWindow_ = 0;               // the window surface_ draws on; guarded by the view lock
   raster::Bitmap paintBuffer_;         // the client area as painted last
   std::mutex postedMutex_;
   std::deque<TPosted> posted_;
