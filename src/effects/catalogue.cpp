@@ -1,8 +1,7 @@
 #include "effects/catalogue.h"
 
-#include <cctype>
-
 #include "effects/effect_procs.h"
+#include "platform/ascii_text.h"
 
 namespace effects {
 
@@ -203,14 +202,7 @@ const TEffect* FindEffect(int32_t style) {
 
 int32_t FindStyleByName(std::string_view name) {
   for (int32_t style = 1; style <= kEffectCount; ++style) {
-    const std::string_view candidate = VantrelEffects[style].Name;
-    if (candidate.size() != name.size()) continue;
-    bool same = true;
-    for (size_t i = 0; i < name.size() && same; ++i) {
-      same = std::tolower(static_cast<unsigned char>(candidate[i])) ==
-             std::tolower(static_cast<unsigned char>(name[i]));
-    }
-    if (same) return style;
+    if (platform::EqualIgnoringCase(VantrelEffects[style].Name, name)) return style;
   }
   return -1;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace effects {
 
@@ -9,7 +10,9 @@ void TComplexRegion::Clear() {
   std::vector<uint8_t>().swap(block_);
   capacity_ = 0;
   count_ = 0;
-  bounds_ = {2147483647, 2147483647, -2147483647, -2147483647};
+  // Inverted as far as it goes, so the first rectangle added sets every edge.
+  constexpr int32_t kFar = std::numeric_limits<int32_t>::max();
+  bounds_ = {kFar, kFar, -kFar, -kFar};
 }
 
 void TComplexRegion::AddRect(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {

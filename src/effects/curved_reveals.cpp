@@ -48,13 +48,9 @@ void Effect084(EFFECT_PARAMS) {
 // The frame minus a shrinking near-ellipse: the old picture stays inside it.
 void Effect085(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
-  RegionPtr frame = raster::CreateRectRgn(0, 0, W, H);
-  {
-    const RegionPtr ellipse = raster::CreateRoundRectRgn(X - mW, Y - mH, 3 * mW - X, 3 * mH - Y,
-                                                         (9 * (W - X)) / 5, (9 * (H - Y)) / 5);
-    raster::CombineRgn(frame.get(), frame.get(), ellipse.get(), raster::RGN_XOR);
-  }
-  ClipAndCopy(Display, Image, W, H, std::move(frame));
+  const raster::Region ellipse =
+      raster::Region::FromRoundRect({X - mW, Y - mH, 3 * mW - X, 3 * mH - Y}, (9 * (W - X)) / 5, (9 * (H - Y)) / 5);
+  ClipAndCopy(Display, Image, W, H, raster::Region::FromRect({0, 0, W, H}) ^ ellipse);
 }
 
 }  // namespace effects

@@ -3,8 +3,8 @@
 
 #include "platform/raster/drawing.h"
 
-// The few drawing steps effect procedures are written with, so that each
-// procedure reads like the table row it implements.
+// The few drawing steps effect procedures are written with: block copies,
+// scaled copies and the clip-and-copy step.
 namespace effects {
 
 using raster::Bitmap;
@@ -27,5 +27,7 @@ inline void CopyScaled(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t 
 // region at all the whole new picture is copied. The region is released and
 // the clip removed on every path.
 void ClipAndCopy(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, RegionPtr region);
+// The same for a region value the procedure built itself.
+void ClipAndCopy(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, const raster::Region& region);
 
 }  // namespace effects

@@ -26,10 +26,6 @@ void DrawEffectFrame(raster::Bitmap& Display, const raster::Bitmap& Pic, int32_t
   if (progress <= 0 || style == 0) return;
   const TEffect* effect = FindEffect(style);
   if (effect == nullptr) throw MissingEffectError("style " + std::to_string(style) + " does not exist");
-  if (effect->Proc == nullptr) {
-    throw MissingEffectError("style " + std::to_string(style) + " (" + effect->Name +
-                             ") has no effect procedure yet");
-  }
   raster::SetStretchBltMode(Display, raster::COLORONCOLOR);
   const ProgressExtent e = ExtentFor(W, H, progress);
   effect->Proc(Display, Pic, W, H, e.X, e.Y, progress);

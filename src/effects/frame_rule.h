@@ -6,7 +6,7 @@
 
 namespace effects {
 
-// Raised when a style number has no procedure or lies outside 1..172.
+// Raised for a style number outside 0..172.
 class MissingEffectError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -1,34 +1,26 @@
 // Interleaved bars: every other bar fills in during the first half of the
 // transition and the rest during the second half (the doubled extent passes
-// the picture size half-way); the mode-3 members fill both sets at once from
+// the picture size half-way); the BothWays members fill both sets at once from
 // opposite sides with the plain extent.
+#include "effects/bar_reveal.h"
 #include "effects/effect_procs.h"
-#include "effects/frame_ops.h"
-#include "effects/region_makers.h"
 
 namespace effects {
 
-namespace {
-
-void RevealBars(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t barX, int32_t barY,
-                int32_t XMode, int32_t YMode) {
-  ClipAndCopy(Display, Image, W, H, CreateBarRgn(barX, barY, W, H, XMode, YMode));
-}
-
-}  // namespace
+using namespace BarMode;  // the rows below name their modes
 
 // Row bars moving across the width.
-void Effect060(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 1, 0); }
-void Effect061(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 2, 0); }
-void Effect062(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 4, 0); }
-void Effect063(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, 5, 0); }
-void Effect064(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, X, 0, 3, 0); }
+void Effect060(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, FromEnd, Off); }
+void Effect061(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, FromStart, Off); }
+void Effect062(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, StartThenEnd, Off); }
+void Effect063(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 2 * X, 0, EndThenStart, Off); }
+void Effect064(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, X, 0, BothWays, Off); }
 
 // Column bars moving across the height.
-void Effect071(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 1); }
-void Effect072(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 2); }
-void Effect073(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 4); }
-void Effect074(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, 0, 5); }
-void Effect075(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, Y, 0, 3); }
+void Effect071(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, Off, FromEnd); }
+void Effect072(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, Off, FromStart); }
+void Effect073(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, Off, StartThenEnd); }
+void Effect074(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, 2 * Y, Off, EndThenStart); }
+void Effect075(EFFECT_PARAMS) { RevealBars(Display, Image, W, H, 0, Y, Off, BothWays); }
 
 }  // namespace effects

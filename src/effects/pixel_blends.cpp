@@ -116,14 +116,12 @@ void MagnifyOwnBlock(Bitmap& Display, int32_t xd, int32_t yd, int32_t wd, int32_
 
 }  // namespace
 
-void Effect119(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
+void Effect119(EFFECT_PARAMS) {
   const auto Weight = static_cast<uint16_t>(raster::MulDiv(256, Progress, 100));
   BlendChannels(Display.Bits(), Image.Bits(), size_t(W) * size_t(H), {Weight, Weight, Weight, 0});
 }
 
-void Effect168(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t Y,
-               int32_t Progress) {
+void Effect168(EFFECT_PARAMS) {
   const bool zoomIn = Progress <= 50;
   const int32_t S =
       zoomIn ? 180 - raster::MulDiv(Progress, 82, 50) : raster::MulDiv(Progress - 100, 82, 50) + 180;
@@ -139,13 +137,11 @@ void Effect168(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
   }
 }
 
-void Effect169(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
+void Effect169(EFFECT_PARAMS) {
   DissolvePixels(Display.Bits(), Image.Bits(), size_t(W) * size_t(H), Image.Handle(), Progress);
 }
 
-void Effect170(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
+void Effect170(EFFECT_PARAMS) {
   raster::TPinnedRandom pinned(Image.Handle());
   // One draw per row in memory order: the bottom row (y = H - 1) first.
   for (int32_t y = H - 1; y >= 0; --y) {
@@ -153,8 +149,7 @@ void Effect170(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
   }
 }
 
-void Effect171(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
+void Effect171(EFFECT_PARAMS) {
   raster::TPinnedRandom pinned(Image.Handle());
   // One draw per column, left to right; then every row takes the chosen columns.
   std::vector<uint32_t> take(static_cast<size_t>(W));
@@ -164,8 +159,7 @@ void Effect171(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
   }
 }
 
-void Effect172(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
+void Effect172(EFFECT_PARAMS) {
   raster::TPinnedRandom pinned(Image.Handle());
   const int32_t C1 = pinned.Random(3);
   int32_t C2;

@@ -21,14 +21,14 @@ void AddBars(int32_t E, int32_t along, int32_t across, int32_t D, int32_t mode, 
   const bool secondHalf = E > along;
   for (int32_t s = secondHalf ? D : 0; s < across + D; s += 2 * D) {
     if (secondHalf) {
-      if (mode == 1 || mode == 4) add(2 * along - E, s, along, s + D);
-      if (mode == 2 || mode == 5) add(0, s, E - along, s + D);
+      if (mode == BarMode::FromEnd || mode == BarMode::StartThenEnd) add(2 * along - E, s, along, s + D);
+      if (mode == BarMode::FromStart || mode == BarMode::EndThenStart) add(0, s, E - along, s + D);
       add(0, s - D, along, s);
-    } else if (mode == 1 || mode == 5) {
+    } else if (mode == BarMode::FromEnd || mode == BarMode::EndThenStart) {
       add(along - E, s, along, s + D);
-    } else if (mode == 2 || mode == 4) {
+    } else if (mode == BarMode::FromStart || mode == BarMode::StartThenEnd) {
       add(0, s, E, s + D);
-    } else if (mode == 3) {
+    } else if (mode == BarMode::BothWays) {
       add(0, s + D, E, s + 2 * D);
       add(along - E, s, along, s + D);
     }
@@ -49,30 +49,36 @@ raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int3
   const int32_t D = std::min(W, H) / 200 + 1;
   const int32_t WD = W % D, HD = H % D, mW = W / 2, mH = H / 2;
   TComplexRegion rgn;
-  if (XMode != 0) {
+  if (XMode != PourMode::Off) {
     const int32_t N = X < W ? W / 10 : 0;
     for (int32_t s = 0; s < H; s += D) {
       const int32_t R = X + raster::Random(2 * N) - N;
       const int32_t B = s + D + HD;
       const int32_t m = R / 2;
       switch (XMode) {
-        case 1: rgn.AddRect(W - R, s, W, B); break;
-        case 2: rgn.AddRect(0, s, R, B); break;
-        case 3: rgn.AddRect(mW - m, s, mW, B); rgn.AddRect(mW, s, mW + m, B); break;
+        case PourMode::FromEnd: rgn.AddRect(W - R, s, W, B); break;
+        case PourMode::FromStart: rgn.AddRect(0, s, R, B); break;
+        case PourMode::OutFromMiddle:
+          rgn.AddRect(mW - m, s, mW, B);
+          rgn.AddRect(mW, s, mW + m, B);
+          break;
         default: rgn.AddRect(W - m, s, W, B); rgn.AddRect(0, s, m, B); break;
       }
     }
   }
-  if (YMode != 0) {
+  if (YMode != PourMode::Off) {
     const int32_t N = Y < H ? H / 10 : 0;
     for (int32_t s = 0; s < W; s += D) {
       const int32_t R = Y + raster::Random(2 * N) - N;
       const int32_t Rt = s + D + WD;
       const int32_t m = R / 2;
       switch (YMode) {
-        case 1: rgn.AddRect(s, H - R, Rt, H); break;
-        case 2: rgn.AddRect(s, 0, Rt, R); break;
-        case 3: rgn.AddRect(s, mH - m, Rt, mH); rgn.AddRect(s, mH, Rt, mH + m); break;
+        case PourMode::FromEnd: rgn.AddRect(s, H - R, Rt, H); break;
+        case PourMode::FromStart: rgn.AddRect(s, 0, Rt, R); break;
+        case PourMode::OutFromMiddle:
+          rgn.AddRect(s, mH - m, Rt, mH);
+          rgn.AddRect(s, mH, Rt, mH + m);
+          break;
         default: rgn.AddRect(s, H - m, Rt, H); rgn.AddRect(s, 0, Rt, m); break;
       }
     }
@@ -85,24 +91,28 @@ namespace {
 // Squares scattered ahead of an edge along one row (or column): one draw per
 // candidate, farthest first. `add(I)` adds the square I steps ahead.
 struct SwarmParams {
-  int32_t N, M, S, L, C;
+  int32_t scatterDepth;  // how far ahead of the edge squares may appear (0 once the edge is through)
+  int32_t squareSize;  // side of each square, at least 2
+  int32_t rowStep;  // distance between rows of squares: half a square, so rows overlap
+  int32_t candidates;  // square positions per row, counted from the edge
+  int32_t nearCandidates;  // positions close enough to the edge to be drawn twice as often
 };
 
 SwarmParams SwarmFor(int32_t extent, int32_t size) {
   SwarmParams p;
-  p.N = extent < size ? size / 10 : 0;
-  p.M = std::max(p.N / 20, 2);
-  p.S = p.M / 2;
-  p.L = p.N / p.M;
-  p.C = (3 * p.N) / (4 * p.M);
+  p.scatterDepth = extent < size ? size / 10 : 0;
+  p.squareSize = std::max(p.scatterDepth / 20, 2);
+  p.rowStep = p.squareSize / 2;
+  p.candidates = p.scatterDepth / p.squareSize;
+  p.nearCandidates = (3 * p.scatterDepth) / (4 * p.squareSize);
   return p;
 }
 
 template <class Add>
 void Scatter(const SwarmParams& p, Add add) {
-  for (int32_t I = p.L; I >= 1; --I) {
+  for (int32_t I = p.candidates; I >= 1; --I) {
     const int32_t r = raster::Random(I);
-    if (I <= p.C ? r <= 1 : r == 0) add(I);
+    if (I <= p.nearCandidates ? r <= 1 : r == 0) add(I);
   }
 }
 
@@ -110,11 +120,11 @@ void Scatter(const SwarmParams& p, Add add) {
 
 raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode) {
   TComplexRegion rgn;
-  if (XMode != 0) {
+  if (XMode != SwarmMode::Off) {
     const SwarmParams p = SwarmFor(X, W);
-    const int32_t M = p.M;
-    for (int32_t Y1 = 0; Y1 < H; Y1 += p.S) {
-      if (XMode == 1) {
+    const int32_t M = p.squareSize;
+    for (int32_t Y1 = 0; Y1 < H; Y1 += p.rowStep) {
+      if (XMode == SwarmMode::FromEnd) {
         rgn.AddRect(W - X, Y1, W, Y1 + M);
         Scatter(p, [&](int32_t I) { const int32_t X1 = W - X - I * M; rgn.AddRect(X1, Y1, X1 + M, Y1 + M); });
       } else {
@@ -123,11 +133,11 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
       }
     }
   }
-  if (YMode != 0) {
+  if (YMode != SwarmMode::Off) {
     const SwarmParams p = SwarmFor(Y, H);
-    const int32_t M = p.M;
-    for (int32_t X1 = 0; X1 < W; X1 += p.S) {
-      if (YMode == 1) {
+    const int32_t M = p.squareSize;
+    for (int32_t X1 = 0; X1 < W; X1 += p.rowStep) {
+      if (YMode == SwarmMode::FromEnd) {
         rgn.AddRect(X1, H - Y, X1 + M, H);
         Scatter(p, [&](int32_t I) { const int32_t Y1 = H - Y - I * M; rgn.AddRect(X1, Y1, X1 + M, Y1 + M); });
       } else {

@@ -55,42 +55,25 @@ void RevealPolygon(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H,
 
 }  // namespace
 
-void Effect120(Bitmap& Display, const Bitmap& Image, int32_t, int32_t, int32_t, int32_t, int32_t Progress) {
-  MergeRotate(Display, Image, -1, -1, PivotAngle(100 - Progress));
-}
+void Effect120(EFFECT_PARAMS) { MergeRotate(Display, Image, -1, -1, PivotAngle(100 - Progress)); }
 
-void Effect121(Bitmap& Display, const Bitmap& Image, int32_t, int32_t H, int32_t, int32_t, int32_t Progress) {
-  MergeRotate(Display, Image, -1, H, PivotAngle(Progress - 100));
-}
+void Effect121(EFFECT_PARAMS) { MergeRotate(Display, Image, -1, H, PivotAngle(Progress - 100)); }
 
-void Effect122(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t, int32_t, int32_t, int32_t Progress) {
-  MergeRotate(Display, Image, W, -1, PivotAngle(Progress - 100));
-}
+void Effect122(EFFECT_PARAMS) { MergeRotate(Display, Image, W, -1, PivotAngle(Progress - 100)); }
 
-void Effect123(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
-  MergeRotate(Display, Image, W, H, PivotAngle(100 - Progress));
-}
+void Effect123(EFFECT_PARAMS) { MergeRotate(Display, Image, W, H, PivotAngle(100 - Progress)); }
 
-void Effect144(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
-  Sweep(Display, Image, W, H, Progress * kPi / 50 - mPI, Progress);
-}
+void Effect144(EFFECT_PARAMS) { Sweep(Display, Image, W, H, Progress * kPi / 50 - mPI, Progress); }
 
-void Effect145(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t,
-               int32_t Progress) {
-  Sweep(Display, Image, W, H, Progress * (-kPi) / 50 - mPI, Progress);
-}
+void Effect145(EFFECT_PARAMS) { Sweep(Display, Image, W, H, Progress * (-kPi) / 50 - mPI, Progress); }
 
-void Effect150(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t Y,
-               int32_t Progress) {
+void Effect150(EFFECT_PARAMS) {
   std::array<raster::Point, 4> Pts = CentredRect(W, H, X, Y);
   RotatePoints(Pts, W / 2, H / 2, TurnAngle(Image, Progress));
   RevealPolygon(Display, Image, W, H, Pts);
 }
 
-void Effect151(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t Y,
-               int32_t Progress) {
+void Effect151(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2, mX = X / 2, mY = Y / 2, dX = 2 * X, dY = 2 * Y;
   std::array<raster::Point, 8> Pts = {{{mW - dX, mH},
                                        {mW - mX, mH - mY},
@@ -104,8 +87,7 @@ void Effect151(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
   RevealPolygon(Display, Image, W, H, Pts);
 }
 
-void Effect152(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t Y,
-               int32_t Progress) {
+void Effect152(EFFECT_PARAMS) {
   std::array<raster::Point, 4> Pts = CentredRect(W, H, X, Y);
   // The turning centre travels down the diagonal with the extents.
   RotatePoints(Pts, X, Y, TurnAngle(Image, Progress));

@@ -43,90 +43,96 @@ void AddTripleBands(int32_t extent, int32_t unit, int32_t Progress, Add add) {
   for (int32_t c = -unit; c < extent; c += 3 * unit) add(c - D, c + D);
 }
 
-}  // namespace
+// Which way the strips of a member run: full-height columns spaced across the
+// width, or full-width rows spaced down the height.
+enum class Strips { Columns, Rows };
 
-void Effect124(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 1, 0)); }
-void Effect125(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 2, 0)); }
-void Effect126(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 0, 1)); }
-void Effect127(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, 0, 2)); }
+// Adds a strip spanning [a, b) across the spacing axis and the whole picture
+// along the other.
+struct StripAdder {
+  TComplexRegion& rects;
+  Strips strips;
+  int32_t W, H;
+  void operator()(int32_t a, int32_t b) const {
+    if (strips == Strips::Columns) {
+      rects.AddRect(a, 0, b, H);
+    } else {
+      rects.AddRect(0, a, W, b);
+    }
+  }
+};
 
-void Effect137(EFFECT_PARAMS) {
+// Which edge the strips start from: the left or top edge, or the right or bottom.
+enum class From { Start, End };
+
+Strips Across(Strips strips) { return strips == Strips::Columns ? Strips::Rows : Strips::Columns; }
+
+void RevealBlind(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t Progress, Strips strips) {
   TComplexRegion rects;
-  AddBlindSlats(W, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
-  RevealRectList(Display, Image, W, H, rects);
-}
-
-void Effect138(EFFECT_PARAMS) {
-  TComplexRegion rects;
-  AddBlindSlats(H, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
+  AddBlindSlats(strips == Strips::Columns ? W : H, Progress, StripAdder{rects, strips, W, H});
   RevealRectList(Display, Image, W, H, rects);
 }
 
 // The uneven blinds step by the extent itself: at 0 the loop would not end.
-void Effect139(EFFECT_PARAMS) {
-  if (X == 0) return;
+void RevealUnevenBlind(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t Progress, Strips strips,
+                       From from, int32_t S) {
+  if (S == 0) return;
   TComplexRegion rects;
-  AddForwardStrips(W, X, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
+  const StripAdder add{rects, strips, W, H};
+  const int32_t extent = strips == Strips::Columns ? W : H;
+  if (from == From::Start) {
+    AddForwardStrips(extent, S, Progress, add);
+  } else {
+    AddBackwardStrips(extent, S, Progress, add);
+  }
   RevealRectList(Display, Image, W, H, rects);
 }
 
-void Effect140(EFFECT_PARAMS) {
-  if (X == 0) return;
+// Appearing rectangles: fixed bands across the strips, one twentieth of the
+// picture per unit, and strips whose pitch is the progress extent.
+void RevealAppearingRects(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t Progress, Strips strips,
+                          From from, int32_t pitch) {
+  const int32_t bandExtent = strips == Strips::Columns ? H : W;
+  const int32_t unit = bandExtent / 20;
+  if (pitch == 0 || unit == 0) return;
   TComplexRegion rects;
-  AddBackwardStrips(W, X, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
+  AddTripleBands(bandExtent, unit, Progress, StripAdder{rects, Across(strips), W, H});
+  const StripAdder add{rects, strips, W, H};
+  const int32_t extent = strips == Strips::Columns ? W : H;
+  if (from == From::Start) {
+    AddForwardStrips(extent, pitch, Progress, add);
+  } else {
+    AddBackwardStrips(extent, pitch, Progress, add);
+  }
   RevealRectList(Display, Image, W, H, rects);
 }
 
-void Effect141(EFFECT_PARAMS) {
-  if (Y == 0) return;
-  TComplexRegion rects;
-  AddForwardStrips(H, Y, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
-  RevealRectList(Display, Image, W, H, rects);
+}  // namespace
+
+void Effect124(EFFECT_PARAMS) {
+  ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, SwarmMode::FromEnd, SwarmMode::Off));
+}
+void Effect125(EFFECT_PARAMS) {
+  ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, SwarmMode::FromStart, SwarmMode::Off));
+}
+void Effect126(EFFECT_PARAMS) {
+  ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, SwarmMode::Off, SwarmMode::FromEnd));
+}
+void Effect127(EFFECT_PARAMS) {
+  ClipAndCopy(Display, Image, W, H, CreateSwarmRgn(X, Y, W, H, SwarmMode::Off, SwarmMode::FromStart));
 }
 
-void Effect142(EFFECT_PARAMS) {
-  if (Y == 0) return;
-  TComplexRegion rects;
-  AddBackwardStrips(H, Y, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
-  RevealRectList(Display, Image, W, H, rects);
-}
+void Effect137(EFFECT_PARAMS) { RevealBlind(Display, Image, W, H, Progress, Strips::Columns); }
+void Effect138(EFFECT_PARAMS) { RevealBlind(Display, Image, W, H, Progress, Strips::Rows); }
 
-// Appearing rectangles: fixed bands across one axis, and strips along the
-// other whose pitch is the progress extent.
-void Effect146(EFFECT_PARAMS) {
-  const int32_t SW = X, SH = H / 20;
-  if (SW == 0 || SH == 0) return;
-  TComplexRegion rects;
-  AddTripleBands(H, SH, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
-  AddForwardStrips(W, SW, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
-  RevealRectList(Display, Image, W, H, rects);
-}
+void Effect139(EFFECT_PARAMS) { RevealUnevenBlind(Display, Image, W, H, Progress, Strips::Columns, From::Start, X); }
+void Effect140(EFFECT_PARAMS) { RevealUnevenBlind(Display, Image, W, H, Progress, Strips::Columns, From::End, X); }
+void Effect141(EFFECT_PARAMS) { RevealUnevenBlind(Display, Image, W, H, Progress, Strips::Rows, From::Start, Y); }
+void Effect142(EFFECT_PARAMS) { RevealUnevenBlind(Display, Image, W, H, Progress, Strips::Rows, From::End, Y); }
 
-void Effect147(EFFECT_PARAMS) {
-  const int32_t SW = X, SH = H / 20;
-  if (SW == 0 || SH == 0) return;
-  TComplexRegion rects;
-  AddTripleBands(H, SH, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
-  AddBackwardStrips(W, SW, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
-  RevealRectList(Display, Image, W, H, rects);
-}
-
-void Effect148(EFFECT_PARAMS) {
-  const int32_t SW = W / 20, SH = Y;
-  if (SW == 0 || SH == 0) return;
-  TComplexRegion rects;
-  AddTripleBands(W, SW, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
-  AddForwardStrips(H, SH, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
-  RevealRectList(Display, Image, W, H, rects);
-}
-
-void Effect149(EFFECT_PARAMS) {
-  const int32_t SW = W / 20, SH = Y;
-  if (SW == 0 || SH == 0) return;
-  TComplexRegion rects;
-  AddTripleBands(W, SW, Progress, [&](int32_t x0, int32_t x1) { rects.AddRect(x0, 0, x1, H); });
-  AddBackwardStrips(H, SH, Progress, [&](int32_t y0, int32_t y1) { rects.AddRect(0, y0, W, y1); });
-  RevealRectList(Display, Image, W, H, rects);
-}
+void Effect146(EFFECT_PARAMS) { RevealAppearingRects(Display, Image, W, H, Progress, Strips::Columns, From::Start, X); }
+void Effect147(EFFECT_PARAMS) { RevealAppearingRects(Display, Image, W, H, Progress, Strips::Columns, From::End, X); }
+void Effect148(EFFECT_PARAMS) { RevealAppearingRects(Display, Image, W, H, Progress, Strips::Rows, From::Start, Y); }
+void Effect149(EFFECT_PARAMS) { RevealAppearingRects(Display, Image, W, H, Progress, Strips::Rows, From::End, Y); }
 
 }  // namespace effects

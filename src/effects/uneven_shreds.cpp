@@ -7,6 +7,8 @@
 
 namespace effects {
 
+using namespace PourMode;  // the rows below name their modes
+
 namespace {
 
 void RevealShreds(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t shredX, int32_t shredY,
@@ -17,27 +19,27 @@ void RevealShreds(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, in
 }  // namespace
 
 // Horizontal strips: a ragged vertical front.
-void Effect065(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 1, 0); }
-void Effect066(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 2, 0); }
-void Effect067(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 3, 0); }
-void Effect068(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, 4, 0); }
+void Effect065(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, FromEnd, Off); }
+void Effect066(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, FromStart, Off); }
+void Effect067(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, OutFromMiddle, Off); }
+void Effect068(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, 0, InFromBothEdges, Off); }
 
 // Vertical strips: a ragged horizontal front.
-void Effect076(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 1); }
-void Effect077(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 2); }
-void Effect078(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 3); }
-void Effect079(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, 0, 4); }
+void Effect076(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, Off, FromEnd); }
+void Effect077(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, Off, FromStart); }
+void Effect078(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, Off, OutFromMiddle); }
+void Effect079(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, 0, Y, Off, InFromBothEdges); }
 
 // Both directions: horizontal strips drawn first, then vertical strips.
-void Effect100(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 1); }
-void Effect101(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 2); }
-void Effect102(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 1); }
-void Effect103(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 2); }
-void Effect104(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 1, 3); }
-void Effect105(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 2, 3); }
-void Effect106(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 1); }
-void Effect107(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 2); }
-void Effect108(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 3, 3); }
-void Effect109(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, 4, 4); }
+void Effect100(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, FromEnd, FromEnd); }
+void Effect101(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, FromEnd, FromStart); }
+void Effect102(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, FromStart, FromEnd); }
+void Effect103(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, FromStart, FromStart); }
+void Effect104(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, FromEnd, OutFromMiddle); }
+void Effect105(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, FromStart, OutFromMiddle); }
+void Effect106(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, OutFromMiddle, FromEnd); }
+void Effect107(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, OutFromMiddle, FromStart); }
+void Effect108(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, OutFromMiddle, OutFromMiddle); }
+void Effect109(EFFECT_PARAMS) { RevealShreds(Display, Image, W, H, X, Y, InFromBothEdges, InFromBothEdges); }
 
 }  // namespace effects

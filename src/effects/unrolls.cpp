@@ -28,7 +28,7 @@ int32_t RollWidth(int32_t length, int32_t covered) {
 
 // Unroll from left: the roll occupies columns X .. X + R - 1 and mirrors the
 // R columns just right of it about its right edge.
-void Effect014(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t, int32_t) {
+void Effect014(EFFECT_PARAMS) {
   const int32_t R = RollWidth(W, X);
   CopyScaled(Display, X + R - 1, 0, -R, H, Image, X + R, 0, R, H);
   CopyBlock(Display, 0, 0, X, H, Image, 0, 0);
@@ -38,7 +38,7 @@ void Effect014(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
 // Unroll from right: the roll occupies columns W - X - R .. W - X - 1; its
 // mirrored strip starts one column further from the roll than in style 14,
 // at column -1 near the end, which the copy leaves out.
-void Effect015(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t, int32_t) {
+void Effect015(EFFECT_PARAMS) {
   const int32_t R = RollWidth(W, X);
   CopyScaled(Display, W - X - 1, 0, -R, H, Image, W - X - 2 * R - 1, 0, R, H);
   CopyBlock(Display, W - X, 0, X, H, Image, W - X, 0);
@@ -47,21 +47,21 @@ void Effect015(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
 
 // Build up from right: the uncovered part on the left, and the next strip of
 // up to W div 10 columns stretched over everything to its right.
-void Effect016(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t, int32_t) {
+void Effect016(EFFECT_PARAMS) {
   CopyBlock(Display, 0, 0, X, H, Image, 0, 0);
   CopyScaled(Display, X, 0, W - X, H, Image, X, 0, std::min(W / 10, W - X), H);
 }
 
 // Build up from left: the uncovered part on the right, and the strip of up to
 // W div 10 columns just left of it stretched over everything to its left.
-void Effect017(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t X, int32_t, int32_t) {
+void Effect017(EFFECT_PARAMS) {
   CopyBlock(Display, W - X, 0, X, H, Image, W - X, 0);
   const int32_t xs = std::max(0, W - X - W / 10);
   CopyScaled(Display, 0, 0, W - X, H, Image, xs, 0, W - X - xs, H);
 }
 
 // Unroll from top: twin of style 14 down the height.
-void Effect031(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t Y, int32_t) {
+void Effect031(EFFECT_PARAMS) {
   const int32_t R = RollWidth(H, Y);
   CopyScaled(Display, 0, Y + R - 1, W, -R, Image, 0, Y + R, W, R);
   CopyBlock(Display, 0, 0, W, Y, Image, 0, 0);
@@ -69,7 +69,7 @@ void Effect031(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
 }
 
 // Unroll from bottom: twin of style 15; its mirrored strip may start at row -1.
-void Effect032(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t Y, int32_t) {
+void Effect032(EFFECT_PARAMS) {
   const int32_t R = RollWidth(H, Y);
   CopyScaled(Display, 0, H - Y - 1, W, -R, Image, 0, H - Y - 2 * R - 1, W, R);
   CopyBlock(Display, 0, H - Y, W, Y, Image, 0, H - Y);
@@ -77,13 +77,13 @@ void Effect032(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32
 }
 
 // Expand from bottom (the build-up twin of style 16 down the height).
-void Effect033(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t Y, int32_t) {
+void Effect033(EFFECT_PARAMS) {
   CopyBlock(Display, 0, 0, W, Y, Image, 0, 0);
   CopyScaled(Display, 0, Y, W, H - Y, Image, 0, Y, W, std::min(H / 10, H - Y));
 }
 
 // Expand in from top (the build-up twin of style 17 up the height).
-void Effect034(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t, int32_t Y, int32_t) {
+void Effect034(EFFECT_PARAMS) {
   CopyBlock(Display, 0, H - Y, W, Y, Image, 0, H - Y);
   const int32_t ys = std::max(0, H - Y - H / 10);
   CopyScaled(Display, 0, 0, W, H - Y, Image, 0, ys, W, H - Y - ys);

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/picture_error.h"
 #include "platform/picture_file.h"
@@ -36,18 +37,12 @@ constexpr std::array<std::string_view, kPictureTypes.size()> kExtensions = [] {
   return extensions;
 }();
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 const PictureType* FindPictureType(const std::filesystem::path& name) {
   std::string extension = name.extension().string();
   if (extension.size() < 2) return nullptr;
   extension.erase(0, 1);  // the dot
   for (const PictureType& type : kPictureTypes) {
-    if (EqualIgnoringCase(extension, type.extension)) return &type;
+    if (platform::EqualIgnoringCase(extension, type.extension)) return &type;
   }
   return nullptr;
 }

@@ -35,10 +35,6 @@ int Run(const tools::RenderOptions& o) {
     PrintList();
     return 0;
   }
-  if (o.style >= 1 && effects::VantrelEffects[o.style].Proc == nullptr) {
-    throw tools::UsageError("style " + std::to_string(o.style) + " (" + effects::VantrelEffects[o.style].Name +
-                            ") has no effect procedure yet");
-  }
   const auto oldPic = platform::DecodePicture(o.oldPath);
   const auto newPic = platform::DecodePicture(o.newPath);
   if (oldPic->Width() != newPic->Width() || oldPic->Height() != newPic->Height()) {

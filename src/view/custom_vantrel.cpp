@@ -2,22 +2,12 @@
 #include "view/custom_vantrel.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "effects/catalogue.h"
+#include "platform/ascii_text.h"
 
 namespace view {
-namespace {
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
-}  // namespace
-
 TCustomVantrel::TCustomVantrel()
     : fPicture(std::make_unique<TPicture>()),
       fBgPicture(std::make_unique<TPicture>()),
@@ -41,7 +31,7 @@ void TCustomVantrel::BeginDestroy() {
 // --- properties ---
 
 void TCustomVantrel::SetStyle(TShowStyle Value) {
-  if (Value == fStyle.load() || Value > kMaxShowStyle) return;
+  if (Value == fStyle.load() || Value > effects::kEffectCount) return;
   fStyle.store(Value);
   if (fBusy.load() && fManual.load() && !Stopping.load()) {
     UpdateDisplay();
@@ -56,7 +46,7 @@ std::string TCustomVantrel::GetStyleName() const {
 }
 
 void TCustomVantrel::SetStyleName(const std::string& Value) {
-  if (SameTextIgnoringCase(Value, effects::CustomEffectName)) {
+  if (platform::EqualIgnoringCase(Value, effects::CustomEffectName)) {
     SetStyle(0);
     return;
   }

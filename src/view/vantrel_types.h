@@ -13,7 +13,6 @@ class TCustomVantrel;
 using TPercent = uint8_t;
 // 0 is the custom-drawn transition; 1..172 select a catalogue entry.
 using TShowStyle = uint8_t;
-constexpr TShowStyle kMaxShowStyle = 172;
 
 enum TBackgroundMode : uint8_t { bmNone = 0, bmTiled = 1, bmStretched = 2, bmCentered = 3 };
 

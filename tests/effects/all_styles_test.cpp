@@ -58,7 +58,9 @@ TEST_P(EveryStyle, DrawsSafelyOnOddSizes) {
       }
     }
   }
-  if (freeRandom) EXPECT_TRUE(generatorMoved) << "marked free-random but never drew from the shared generator";
+  if (freeRandom) {
+    EXPECT_TRUE(generatorMoved) << "marked free-random but never drew from the shared generator";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, EveryStyle, ::testing::Range(1, effects::kEffectCount + 1),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -63,6 +64,75 @@ TEST(Region, BooleanOperationsMatchPixelLogic) {
       ASSERT_EQ(pdiff[i], pa[i] && !pb[i]) << "round " << round;
     }
   }
+}
+
+// The smallest rectangle around the region's pixels in the test window.
+Rect PixelBounds(const Region& r) {
+  Rect b{kGrid + 2, kGrid + 2, -2, -2};
+  bool any = false;
+  for (int y = -2; y < kGrid + 2; ++y)
+    for (int x = -2; x < kGrid + 2; ++x) {
+      if (!r.Contains(x, y)) continue;
+      any = true;
+      b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1), std::max(b.bottom, y + 1)};
+    }
+  return any ? b : Rect{};
+}
+
+TEST(Region, BoundsFollowEveryOperationAndOffset) {
+  std::mt19937 g(23);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<Rect> ra(3), rb(3);
+    for (Rect& r : ra) r = RandomRect(g);
+    for (Rect& r : rb) r = RandomRect(g);
+    const Region a = Region::FromRects(ra), b = Region::FromRects(rb);
+    for (const Region& r : {a, b, a & b, a | b, a ^ b, a - b, b - a}) {
+      ASSERT_EQ(r.Bounds(), PixelBounds(r)) << "round " << round;
+    }
+    Region moved = a | b;
+    moved.Offset(1, -1);
+    ASSERT_EQ(moved.Bounds(), PixelBounds(moved)) << "round " << round;
+  }
+}
+
+// Operands whose bounds share no pixel take a short cut; its results must be
+// the very regions the band walk gives (same bands, touching equal bands joined).
+TEST(Region, DisjointOperandsGiveTheCanonicalResult) {
+  struct Case {
+    const char* name;
+    std::vector<Rect> a, b;
+  };
+  const std::vector<Case> cases = {
+      {"b below a", {{0, 0, 10, 4}, {2, 4, 6, 8}}, {{1, 10, 5, 12}}},
+      {"b above a", {{0, 10, 10, 14}}, {{3, 0, 8, 2}, {0, 2, 4, 9}}},
+      {"b touches a's bottom with the same span", {{2, 0, 9, 5}}, {{2, 5, 9, 8}}},
+      {"b touches a's bottom with another span", {{2, 0, 9, 5}}, {{3, 5, 9, 8}}},
+      {"side by side on the same rows", {{0, 0, 4, 6}}, {{6, 2, 9, 10}}},
+      {"diagonal, b right of and below a", {{0, 0, 4, 4}}, {{4, 4, 8, 8}}},
+      {"bounds overlap, pixels do not", {{0, 0, 10, 2}, {0, 8, 10, 10}}, {{3, 3, 6, 6}}},
+  };
+  for (const Case& c : cases) {
+    const Region a = Region::FromRects(c.a), b = Region::FromRects(c.b);
+    std::vector<Rect> both = c.a;
+    both.insert(both.end(), c.b.begin(), c.b.end());
+    const Region all = Region::FromRects(both);
+    EXPECT_TRUE((a & b).IsEmpty()) << c.name;
+    EXPECT_EQ(a - b, a) << c.name;
+    EXPECT_EQ(b - a, b) << c.name;
+    EXPECT_EQ(a | b, all) << c.name;
+    EXPECT_EQ(b | a, all) << c.name;
+    EXPECT_EQ(a ^ b, all) << c.name;
+    EXPECT_EQ((a | b).Bounds(), PixelBounds(all)) << c.name;
+  }
+  // Compound forms are the same operations.
+  Region r = Region::FromRect({0, 0, 4, 4});
+  r |= Region::FromRect({0, 4, 4, 8});
+  EXPECT_EQ(r, Region::FromRect({0, 0, 4, 8}));
+  r -= Region::FromRect({0, 0, 4, 2});
+  EXPECT_EQ(r, Region::FromRect({0, 2, 4, 8}));
+  r ^= Region::FromRect({0, 2, 4, 8});
+  EXPECT_TRUE(r.IsEmpty());
+  EXPECT_EQ(r.Bounds(), Rect{});
 }
 
 TEST(Region, CombineRgnAllowsDestinationToBeAnOperand) {

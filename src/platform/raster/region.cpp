@@ -73,12 +73,36 @@ void CombineSpans(std::span<const Span> a, std::span<const Span> b, Op op, std::
   }
 }
 
+// True when no pixel of one rectangle lies in the other.
+bool Disjoint(const Rect& a, const Rect& b) {
+  return a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+}
+
+// Union of two regions of which `upper` lies wholly above `lower`: the bands
+// follow one another (touching equal bands are joined on the way).
+Region Stacked(const Region& upper, const Region& lower) {
+  RegionRowBuilder builder;
+  for (const Region* r : {&upper, &lower}) {
+    for (const Region::Band& band : r->bands()) builder.AddBand(band.y0, band.y1, r->SpansOf(band));
+  }
+  return builder.Finish();
+}
+
 Region CombineRegions(const Region& a, const Region& b, Op op) {
-  // Fast paths: empty operands and disjoint bounds.
+  // Fast paths: empty operands and disjoint bounds. Regions that share no
+  // pixel have no intersection, lose nothing to a difference, and when one
+  // lies above the other their union (and exclusive or) is just both bands
+  // lists one after the other.
   if (a.IsEmpty() || b.IsEmpty()) {
     if (op == Op::And) return Region();
     if (op == Op::Diff) return a;
     return a.IsEmpty() ? b : a;
+  }
+  if (Disjoint(a.Bounds(), b.Bounds())) {
+    if (op == Op::And) return Region();
+    if (op == Op::Diff) return a;
+    if (a.Bounds().bottom <= b.Bounds().top) return Stacked(a, b);
+    if (b.Bounds().bottom <= a.Bounds().top) return Stacked(b, a);
   }
   std::vector<int32_t> ys;
   ys.reserve(2 * (a.bands().size() + b.bands().size()));
@@ -130,7 +154,12 @@ void SortByTop(std::vector<Rect>& rects) {
 
 void Region::AppendBand(int32_t y0, int32_t y1, std::span<const Span> spans) {
   if (spans.empty() || y0 >= y1) return;
-  if (!bands_.empty()) {
+  if (bands_.empty()) {
+    bounds_ = {spans.front().x0, y0, spans.back().x1, y1};
+  } else {
+    bounds_.left = std::min(bounds_.left, spans.front().x0);
+    bounds_.right = std::max(bounds_.right, spans.back().x1);
+    bounds_.bottom = y1;
     Band& last = bands_.back();
     if (last.y1 == y0 && std::equal(spans.begin(), spans.end(), spans_.begin() + last.first,
                                     spans_.begin() + last.last)) {
@@ -144,6 +173,13 @@ void Region::AppendBand(int32_t y0, int32_t y1, std::span<const Span> spans) {
 }
 
 bool Region::Validate() const {
+  if (bands_.empty()) return bounds_ == Rect{};
+  Rect walked{INT_MAX, bands_.front().y0, INT_MIN, bands_.back().y1};
+  for (const Band& b : bands_) {
+    walked.left = std::min(walked.left, spans_[b.first].x0);
+    walked.right = std::max(walked.right, spans_[b.last - 1].x1);
+  }
+  if (walked != bounds_) return false;
   for (size_t i = 0; i < bands_.size(); ++i) {
     const Band& b = bands_[i];
     if (b.y0 >= b.y1 || b.first >= b.last || b.last > spans_.size()) return false;
@@ -221,16 +257,6 @@ Region Region::FromRects(std::span<const Rect> rects) {
   return builder.Finish();
 }
 
-Rect Region::Bounds() const {
-  if (IsEmpty()) return {};
-  Rect r{INT_MAX, bands_.front().y0, INT_MIN, bands_.back().y1};
-  for (const Band& b : bands_) {
-    r.left = std::min(r.left, spans_[b.first].x0);
-    r.right = std::max(r.right, spans_[b.last - 1].x1);
-  }
-  return r;
-}
-
 size_t Region::FirstBandBelow(int32_t y) const {
   return static_cast<size_t>(std::partition_point(bands_.begin(), bands_.end(),
                                                   [y](const Band& b) { return b.y1 <= y; }) -
@@ -258,8 +284,10 @@ int64_t Region::Area() const {
 }
 
 void Region::Offset(int32_t dx, int32_t dy) {
+  if (IsEmpty()) return;
   for (Band& b : bands_) { b.y0 += dy; b.y1 += dy; }
   for (Span& s : spans_) { s.x0 += dx; s.x1 += dx; }
+  bounds_ = {bounds_.left + dx, bounds_.top + dy, bounds_.right + dx, bounds_.bottom + dy};
 }
 
 Region operator&(const Region& a, const Region& b) { return CombineRegions(a, b, Op::And); }

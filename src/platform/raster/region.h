@@ -34,7 +34,9 @@ class Region {
 
   bool IsEmpty() const { return bands_.empty(); }
   bool IsRect() const { return bands_.size() == 1 && spans_.size() == 1; }
-  Rect Bounds() const;
+  // The smallest rectangle holding every pixel; all zero when empty. Kept up
+  // to date as bands are added, so asking costs nothing.
+  const Rect& Bounds() const { return bounds_; }
   bool Contains(int32_t x, int32_t y) const;
   std::span<const Band> bands() const { return bands_; }
   std::span<const Span> spans() const { return spans_; }
@@ -52,6 +54,10 @@ class Region {
   friend Region operator^(const Region& a, const Region& b);
   friend Region operator-(const Region& a, const Region& b);
   friend bool operator==(const Region& a, const Region& b);
+  Region& operator&=(const Region& other) { return *this = *this & other; }
+  Region& operator|=(const Region& other) { return *this = *this | other; }
+  Region& operator^=(const Region& other) { return *this = *this ^ other; }
+  Region& operator-=(const Region& other) { return *this = *this - other; }
 
  private:
   friend class RegionRowBuilder;
@@ -60,6 +66,7 @@ class Region {
 
   std::vector<Band> bands_;
   std::vector<Span> spans_;
+  Rect bounds_;
 };
 
 // Builds a region from rows supplied top to bottom; rows may be skipped.
