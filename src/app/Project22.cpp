@@ -1,5 +1,7 @@
 // The slideshow program: Project22 [FOLDER]
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "app/Uphoto.h"
@@ -7,12 +9,15 @@
 #include "app/qt_dialogs.h"
 #include "app/resources_init.h"
 #include "app/theme.h"
+#include "app/translation.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Project22"));
   QGuiApplication::setDesktopFileName(QStringLiteral(VANTREL_APP_ID));
   app::InitResources();
+  QTranslator english;
+  app::InstallTranslation(application, english, QLocale::system());
 
   app::TQtDialogs dialogs;
   app::ApplyTheme(application, app::kThemeName, dialogs);

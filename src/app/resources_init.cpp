@@ -6,6 +6,7 @@
 static void InitCarriedResources() {
   Q_INIT_RESOURCE(app_resources);
   Q_INIT_RESOURCE(vantrel_pictures);
+  Q_INIT_RESOURCE(vantrel_translations);
 }
 
 namespace app {
