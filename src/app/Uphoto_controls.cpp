@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "app/Uphoto.h"
+#include "app/frame_drag.h"
 #include "app/image_bitmap.h"
 #include "app/picture_dialog.h"
 #include "app/radio_group.h"
@@ -138,6 +139,10 @@ void TPhotosform::CreateViewArea() {
 
   Vantrel = Make<view::TVantrel>(Panel1, "Vantrel", Panel1->contentsRect());
   Vantrel->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  // The device frame around the photo panel moves the window where the
+  // compositor places windows.
+  new TFrameDrag(Panel2, Panel1);
 }
 
 void TPhotosform::CreateEffectPage() {

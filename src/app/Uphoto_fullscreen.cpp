@@ -10,6 +10,7 @@
 
 #include "app/Uphoto.h"
 #include "app/up_down.h"
+#include "app/window_system.h"
 #include "view/vantrel.h"
 
 namespace app {
@@ -36,13 +37,20 @@ void TPhotosform::SetFullScreen(bool Active) {
     Vantrel->setParent(Panel1, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                    Qt::X11BypassWindowManagerHint);
     Vantrel->setGeometry(screen);
-    Vantrel->show();
+    // A Wayland client cannot put its window at 0, 0: it asks the compositor
+    // to show it full screen on the output.
+    if (RunsOnWayland()) {
+      Vantrel->showFullScreen();
+    } else {
+      Vantrel->show();
+    }
     Vantrel->raise();
     Vantrel->activateWindow();
     Vantrel->setFocus();
     cursorDisplay_.Show(false);
   } else if (!Active && IsFullScreen()) {
     Vantrel->setParent(Panel1, Qt::Widget);
+    Vantrel->setWindowState(Vantrel->windowState() & ~Qt::WindowFullScreen);
     Vantrel->SetAlign(view::alClient);
     Vantrel->setGeometry(Panel1->contentsRect());
     Vantrel->show();

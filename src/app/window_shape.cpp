@@ -1,8 +1,8 @@
 #include "app/window_shape.h"
 
-#include <QGuiApplication>
 #include <vector>
 
+#include "app/window_system.h"
 #include "platform/raster/region.h"
 
 namespace app {
@@ -21,6 +21,6 @@ QRegion RoundedWindowShape() {
   return shape;
 }
 
-bool OutlineNeedsTranslucency() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+bool OutlineNeedsTranslucency() { return RunsOnWayland(); }
 
 }  // namespace app

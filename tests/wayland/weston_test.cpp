@@ -1,7 +1,7 @@
 // Runs Project22 as a Wayland client of a headless weston (pixman renderer,
 // a magenta desktop the program never shows) and checks its screenshots:
 // the window's rounded outline shows the desktop at the corners, and photos
-// play in the device's screen.
+// play in the device's screen; dragging the device frame moves the window.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -60,27 +60,34 @@ double ChangedShare(const QImage& a, const QImage& b, const QRect& area) {
   return sampled ? double(changed) / sampled : 0;
 }
 
-// A headless weston of its own: its own runtime folder, socket and desktop colour.
+// A headless weston of its own: its own runtime folder, socket and desktop
+// colour, with or without the desktop shell's panel along the top.
 class Weston : public ::testing::Test {
  protected:
+  virtual bool WithPanel() const { return false; }
+  // headless, or a window of the X server named by DISPLAY, whose mouse
+  // xdotool drives
+  virtual QString Backend() const { return "headless-backend.so"; }
+
   void SetUp() override {
     ASSERT_TRUE(runtime.isValid());
     QFile ini(runtime.filePath("weston.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[core]\nidle-time=0\n"
-              "[shell]\nbackground-color=0xffff00ff\npanel-position=none\nlocking=false\n"
+              "[shell]\nbackground-color=0xffff00ff\nlocking=false\n"
               "animation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n");
+    ini.write(WithPanel() ? "panel-position=top\n" : "panel-position=none\n");
     ini.close();
     env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("WAYLAND_DISPLAY", "wayland-test");
-    env.remove("DISPLAY");
     weston.setProcessEnvironment(env);
+    env.remove("DISPLAY");  // the program is a Wayland client only
     weston.setWorkingDirectory(runtime.path());
     weston.setProcessChannelMode(QProcess::MergedChannels);
     weston.setStandardOutputFile(runtime.filePath("weston.log"));
     // --debug offers the screenshooter protocol.
-    weston.start("weston", {"--backend=headless-backend.so", "--use-pixman", "--width=" + QString::number(kScreenWidth),
+    weston.start("weston", {"--backend=" + Backend(), "--use-pixman", "--width=" + QString::number(kScreenWidth),
                             "--height=" + QString::number(kScreenHeight), "--socket=wayland-test", "--debug",
                             "--idle-time=0", "--config=" + runtime.filePath("weston.ini")});
     ASSERT_TRUE(weston.waitForStarted(5000));
@@ -88,7 +95,7 @@ class Weston : public ::testing::Test {
     // The desktop shell draws its background a moment after the socket opens.
     ASSERT_TRUE(WaitFor([&] {
       const QImage shot = Screenshot();
-      return !shot.isNull() && IsDesktop(shot, 0, 0) && IsDesktop(shot, kScreenWidth - 1, kScreenHeight - 1);
+      return !shot.isNull() && IsDesktop(shot, 0, kScreenHeight - 1) && IsDesktop(shot, kScreenWidth - 1, kScreenHeight - 1);
     }, 10000)) << "the desktop did not appear";
   }
 
@@ -173,6 +180,51 @@ TEST_F(Weston, RoundedWindowShowsTheDesktopAtItsCornersAndPlaysPhotos) {
   EXPECT_TRUE(WaitFor([&] { return ChangedShare(playing, Screenshot(), view) > 0.3; }, 12000))
       << "the slideshow stopped";
   EXPECT_EQ(program.state(), QProcess::Running);
+}
+
+// weston as a window of an X server (xvfb-run) that fills its screen, so
+// that xdotool's mouse reaches the compositor's seat.
+class WestonOnX11 : public Weston {
+ protected:
+  QString Backend() const override { return "x11-backend.so"; }
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "needs an X server for weston's input: run under xvfb-run";
+    Weston::SetUp();
+  }
+  QRect WindowOutline() {
+    const QImage shot = Screenshot();
+    return shot.isNull() ? QRect() : Drawn(shot);
+  }
+  static void Drag(QPoint from, QPoint to) {
+    const QPoint half = (from + to) / 2;
+    ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()),
+                                            "sleep", "0.3", "mousedown", "1", "sleep", "0.3",
+                                            "mousemove", QString::number(half.x()), QString::number(half.y()),
+                                            "sleep", "0.3", "mousemove", QString::number(to.x()), QString::number(to.y()),
+                                            "sleep", "0.3", "mouseup", "1"}),
+              0);
+  }
+};
+
+TEST_F(WestonOnX11, DraggingTheDeviceFrameMovesTheWindowDraggingThePhotoDoesNot) {
+  StartProgram();
+  QRect before;
+  ASSERT_TRUE(WaitFor([&] { return (before = WindowOutline()).size() == kOutline.size(); }, 15000))
+      << "no window appeared";
+  const QPoint window = before.topLeft() - kOutline.topLeft();
+
+  // A drag that starts on the photo panel belongs to the panel.
+  Drag(window + kView.center(), window + kView.center() + QPoint(150, 80));
+  QThread::msleep(500);
+  EXPECT_EQ(WindowOutline().topLeft(), before.topLeft());
+
+  // A drag on the frame above the screen moves the window by as much.
+  const QPoint onFrame = window + QPoint(300, 40);
+  Drag(onFrame, onFrame + QPoint(150, 80));
+  QRect after;
+  EXPECT_TRUE(WaitFor([&] { return (after = WindowOutline()).topLeft() == before.topLeft() + QPoint(150, 80); }, 5000))
+      << "the window is at " << after.x() << "," << after.y() << ", was at " << before.x() << "," << before.y();
+  EXPECT_EQ(after.size(), kOutline.size());
 }
 
 }  // namespace
