@@ -115,7 +115,7 @@ void BM_ThreadedCadenceWhileGuiBlocked(benchmark::State& state) {
     pic->Assign(pictures[n++ % 2]);
     vantrel->Picture().SetGraphic(std::move(pic));
     {
-      std::lock_guard<std::recursive_mutex> lock(vantrel->CS());
+      view::TViewLockHold lock(vantrel->CS());
       vantrel->frames.clear();
     }
     vantrel->Execute();
@@ -124,7 +124,7 @@ void BM_ThreadedCadenceWhileGuiBlocked(benchmark::State& state) {
     const auto blockEnd = Clock::now();
     // Sleeps between the view's messages rather than spinning.
     while (vantrel->Busy()) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    std::lock_guard<std::recursive_mutex> lock(vantrel->CS());
+    view::TViewLockHold lock(vantrel->CS());
     const auto& f = vantrel->frames;
     int during = 0;
     for (size_t i = 0; i < f.size(); ++i) {

@@ -9,9 +9,9 @@
 
 namespace view {
 TCustomVantrel::TCustomVantrel()
-    : fPicture(std::make_unique<TPicture>()),
-      fBgPicture(std::make_unique<TPicture>()),
-      Display(std::make_unique<raster::Bitmap>()) {
+    : Display(std::make_unique<raster::Bitmap>()),
+      fPicture(std::make_unique<TPicture>()),
+      fBgPicture(std::make_unique<TPicture>()) {
   fPicture->SetOnChange([this](TPicture&) { PictureChange(); });
   fBgPicture->SetOnChange([this](TPicture&) { BgPictureChange(); });
 }
@@ -19,7 +19,7 @@ TCustomVantrel::TCustomVantrel()
 TCustomVantrel::~TCustomVantrel() {
   BeginDestroy();
   // A timer that killed itself from its callback is joined here.
-  std::lock_guard<std::mutex> lock(fTimerMutex);
+  TTimerLockHold lock(fTimerMutex);
   fTimer.reset();
 }
 
@@ -149,17 +149,17 @@ void TCustomVantrel::BgPictureChange() {
 // --- events ---
 
 void TCustomVantrel::SetOnCustomDraw(TCustomDrawEvent e) {
-  std::lock_guard<std::recursive_mutex> lock(fCS);
+  TViewLockHold lock(fCS);
   fOnCustomDraw = std::move(e);
 }
 
 void TCustomVantrel::SetOnBeforeNewFrame(TCustomDrawEvent e) {
-  std::lock_guard<std::recursive_mutex> lock(fCS);
+  TViewLockHold lock(fCS);
   fOnBeforeNewFrame = std::move(e);
 }
 
 void TCustomVantrel::SetOnAfterNewFrame(TCustomDrawEvent e) {
-  std::lock_guard<std::recursive_mutex> lock(fCS);
+  TViewLockHold lock(fCS);
   fOnAfterNewFrame = std::move(e);
 }
 
@@ -169,13 +169,17 @@ void TCustomVantrel::DoChange() {
 void TCustomVantrel::DoProgress() {
   if (fOnProgress) fOnProgress(*this);
 }
+// The frame events belong to the frame being rendered: they run under fCS.
 void TCustomVantrel::DoCustomDraw(raster::Bitmap& Picture, raster::Bitmap& Screen) {
+  TViewLockHold lock(fCS);
   if (fOnCustomDraw) fOnCustomDraw(*this, Picture, Screen);
 }
 void TCustomVantrel::DoBeforeNewFrame(raster::Bitmap& Picture, raster::Bitmap& Screen) {
+  TViewLockHold lock(fCS);
   if (fOnBeforeNewFrame) fOnBeforeNewFrame(*this, Picture, Screen);
 }
 void TCustomVantrel::DoAfterNewFrame(raster::Bitmap& Picture, raster::Bitmap& Screen) {
+  TViewLockHold lock(fCS);
   if (fOnAfterNewFrame) fOnAfterNewFrame(*this, Picture, Screen);
 }
 void TCustomVantrel::DoComplete() {

@@ -12,6 +12,7 @@
 #include "platform/raster/geometry.h"
 #include "view/canvas.h"
 #include "view/picture.h"
+#include "view/thread_annotations.h"
 #include "view/vantrel_types.h"
 
 namespace view {
@@ -192,7 +193,7 @@ class TCustomVantrel {
   // without events. Idempotent.
   void BeginDestroy();
   bool Destroying() const { return fDestroying.load(); }
-  std::recursive_mutex& CS() const { return fCS; }
+  TRecursiveLock& CS() const RETURN_CAPABILITY(fCS) { return fCS; }
 
   // --- run-time steps ---
   void Prepare();
@@ -220,43 +221,78 @@ class TCustomVantrel {
   void PlacementChanged();
   // The two halves of Draw: the display scaled into its rectangle, and the
   // frame and background around it.
-  void DrawDisplay(TCanvas& Canvas);
-  void DrawSurroundings(TCanvas& Canvas);
+  void DrawDisplay(TCanvas& Canvas) REQUIRES(fCS);
+  // Whether the display is empty and where it is placed. Only the window
+  // thread resizes Display or moves it, so that thread may read them without
+  // fCS (the timer thread only draws into Display); everywhere else they are
+  // read under fCS.
+  struct TPlacement {
+    bool displayEmpty;
+    raster::Rect displayRect;
+  };
+  TPlacement PlacementOnWindowThread() const NO_THREAD_SAFETY_ANALYSIS;
+  void DrawSurroundings(TCanvas& Canvas, const TPlacement& placed);
   bool DisplayEmpty() const;
 
+  // Which thread touches what. Two threads meet here: the window thread, which
+  // runs everything but the timer callback, and in threaded mode the timer
+  // thread, which steps, renders and shows frames. The members below are
+  // grouped by that rule:
+  //  1. Guarded by fCS: everything a frame reads or writes (the working
+  //     bitmaps, the placement rectangles, the frame events). Either thread
+  //     takes fCS before touching them; fCS is re-entrant, and a bitmap's
+  //     surface lock is always taken after it. Only the window thread
+  //     replaces the bitmaps, resizes Display or moves the rectangles, so it
+  //     alone may also read those without fCS (PlacementOnWindowThread).
+  //  2. Guarded by fTimerMutex: the timer object and its serial.
+  //  3. Atomics: flags and numbers both threads read without a lock.
+  //  4. Window thread only: the picture holders, the look and the events
+  //     raised on the window thread. The timer thread never reads them.
+  // Clang checks rules 1 and 2 (-Wthread-safety); 3 is the type; 4 is the
+  // list of what UpdateProgress, SetProgress, UpdateDisplay and ShowFrame use.
+  mutable TRecursiveLock fCS;
+  TTimerLock fTimerMutex;
+
+  // 1. Guarded by fCS.
+  const std::unique_ptr<raster::Bitmap> Display PT_GUARDED_BY(fCS);
+  std::unique_ptr<raster::Bitmap> OldPic GUARDED_BY(fCS) PT_GUARDED_BY(fCS);
+  std::unique_ptr<raster::Bitmap> Pic GUARDED_BY(fCS) PT_GUARDED_BY(fCS);
+  raster::Rect fDisplayRect GUARDED_BY(fCS), fPicRect GUARDED_BY(fCS);
+  bool DynamicOldPic GUARDED_BY(fCS) = false;
+  TCustomDrawEvent fOnCustomDraw GUARDED_BY(fCS), fOnBeforeNewFrame GUARDED_BY(fCS),
+      fOnAfterNewFrame GUARDED_BY(fCS);
+
+  // 2. Guarded by fTimerMutex. fTimer may outlive its run (a timer that ended
+  // itself from its callback is joined later).
+  std::unique_ptr<platform::TPeriodicTimer> fTimer GUARDED_BY(fTimerMutex);
+  int32_t fLastTimerID GUARDED_BY(fTimerMutex) = 0;
+
+  // 3. Atomics.
+  std::atomic<bool> fOverDraw{true}, fThreaded{true}, fManual{false}, fReverse{false};
+  std::atomic<bool> fBusy{false}, fExactTiming{false};
+  std::atomic<bool> Stopping{false}, fDestroying{false};
+  std::atomic<TShowStyle> fStyle{51};
+  std::atomic<uint16_t> fStep{4}, fDelay{40};
+  std::atomic<TPercent> fProgress{0};
+  // Counts transitions; posted messages carry it so that a late one can be
+  // told from one of the running transition.
+  std::atomic<uint32_t> fTransition{0};
+  // Non-zero only while the timer runs.
+  std::atomic<int32_t> fTimerID{0};
+  std::atomic<uint32_t> fTimerResolution{0};
+  std::atomic<uint32_t> LastUpdateTime{0};
+
+  // 4. Window thread only.
   std::unique_ptr<TPicture> fPicture, fBgPicture;
   TBackgroundMode fBgMode = bmTiled;
   TColor fFrameColor = clActiveBorder;
   TColor fColor = clBtnFace;
   int32_t fFrameWidth = 0;
+  int32_t fClientWidth = 100, fClientHeight = 100;
   bool fCenter = false, fStretch = false, fProportional = false, fAutoSize = false;
   TAlign fAlign = alNone;
-  std::atomic<bool> fOverDraw{true}, fThreaded{true}, fManual{false}, fReverse{false};
-  std::atomic<bool> fBusy{false}, fExactTiming{false};
-  std::atomic<TShowStyle> fStyle{51};
-  std::atomic<uint16_t> fStep{4}, fDelay{40};
-  std::atomic<TPercent> fProgress{0};
   TNotifyEvent fOnChange, fOnProgress, fOnComplete, fOnStop, fOnMouseEnter, fOnMouseLeave;
-  TCustomDrawEvent fOnCustomDraw, fOnBeforeNewFrame, fOnAfterNewFrame, fOnStart;
-
-  int32_t fClientWidth = 100, fClientHeight = 100;
-  std::unique_ptr<raster::Bitmap> Display;
-  raster::Rect fDisplayRect, fPicRect;
-  std::atomic<bool> Stopping{false}, fDestroying{false};
-  bool DynamicOldPic = false;
-  std::unique_ptr<raster::Bitmap> OldPic, Pic;
-  // Counts transitions; posted messages carry it so that a late one can be
-  // told from one of the running transition.
-  std::atomic<uint32_t> fTransition{0};
-  // fTimer may outlive its run (a timer that ended itself from its callback
-  // is joined later); fTimerID is non-zero only while it runs.
-  std::mutex fTimerMutex;
-  std::unique_ptr<platform::TPeriodicTimer> fTimer;
-  std::atomic<int32_t> fTimerID{0};
-  int32_t fLastTimerID = 0;
-  std::atomic<uint32_t> fTimerResolution{0};
-  std::atomic<uint32_t> LastUpdateTime{0};
-  mutable std::recursive_mutex fCS;
+  TCustomDrawEvent fOnStart;
 };
 
 // Repeats the graphic at natural size over Rect on a grid anchored at Rect's

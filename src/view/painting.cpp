@@ -3,7 +3,7 @@
 
 namespace view {
 
-using Lock = std::lock_guard<std::recursive_mutex>;
+using Lock = TViewLockHold;
 
 // Repeats the graphic at natural size over Rect, on a grid anchored at Rect's
 // top-left corner; only tiles that meet the clip box are drawn.
@@ -26,14 +26,7 @@ void DrawTile(TCanvas& Canvas, const raster::Rect& Rect, const raster::Bitmap& G
 
 void TCustomVantrel::DrawBackground(TCanvas& Canvas, const raster::Rect& Rect) {
   if (!Canvas.RectVisible(Rect)) return;
-  // Changes the background graphic reports while it is drawn are not news.
-  TPicture::TChangeHandler handler = fBgPicture->OnChange();
-  fBgPicture->SetOnChange(nullptr);
-  struct Reattach {
-    TPicture& p;
-    TPicture::TChangeHandler& h;
-    ~Reattach() { p.SetOnChange(std::move(h)); }
-  } reattach{*fBgPicture, handler};
+  const TMutedChanges muted(*fBgPicture);
 
   const raster::Bitmap* G = fBgPicture->Graphic();
   const TBackgroundMode FillStyle = (G != nullptr && !G->Empty()) ? fBgMode : bmNone;
@@ -66,8 +59,10 @@ void TCustomVantrel::DrawBackground(TCanvas& Canvas, const raster::Rect& Rect) {
 void TCustomVantrel::Draw(TCanvas& Canvas) {
   Lock lock(fCS);
   DrawDisplay(Canvas);
-  DrawSurroundings(Canvas);
+  DrawSurroundings(Canvas, {Display->Empty(), fDisplayRect});
 }
+
+TCustomVantrel::TPlacement TCustomVantrel::PlacementOnWindowThread() const { return {Display->Empty(), fDisplayRect}; }
 
 void TCustomVantrel::DrawDisplay(TCanvas& Canvas) {
   if (Display->Empty() || !Canvas.RectVisible(fDisplayRect)) return;
@@ -75,13 +70,13 @@ void TCustomVantrel::DrawDisplay(TCanvas& Canvas) {
   Canvas.CopyRect(fDisplayRect, *Display, fPicRect);
 }
 
-void TCustomVantrel::DrawSurroundings(TCanvas& Canvas) {
+void TCustomVantrel::DrawSurroundings(TCanvas& Canvas, const TPlacement& placed) {
   const raster::Rect client{0, 0, fClientWidth, fClientHeight};
-  if (Display->Empty()) {
+  if (placed.displayEmpty) {
     DrawBackground(Canvas, client);
     return;
   }
-  raster::Rect FrameRect = fDisplayRect;
+  raster::Rect FrameRect = placed.displayRect;
   if (fFrameWidth != 0) {
     FrameRect = {FrameRect.left - fFrameWidth, FrameRect.top - fFrameWidth, FrameRect.right + fFrameWidth,
                  FrameRect.bottom + fFrameWidth};
@@ -95,13 +90,14 @@ void TCustomVantrel::DrawSurroundings(TCanvas& Canvas) {
 void TCustomVantrel::WMPaint(TCanvas& canvas, const raster::Rect& paintRect, const std::function<void()>& present) {
   TSavedCanvasState saved(canvas);
   canvas.IntersectClipRect(paintRect);
-  const raster::Rect& d = fDisplayRect;
-  const bool DrawImageOnly = !Display->Empty() && paintRect.left >= d.left && paintRect.top >= d.top &&
+  const TPlacement placed = PlacementOnWindowThread();
+  const raster::Rect& d = placed.displayRect;
+  const bool DrawImageOnly = !placed.displayEmpty && paintRect.left >= d.left && paintRect.top >= d.top &&
                              paintRect.right <= d.right && paintRect.bottom <= d.bottom;
   // Frame and background depend only on state that this (the window) thread
   // owns, so they are drawn before taking the lock: a frame of the timer
   // thread waits only for the copy of the display and its presentation.
-  if (!DrawImageOnly) DrawSurroundings(canvas);
+  if (!DrawImageOnly) DrawSurroundings(canvas, placed);
   Lock lock(fCS);
   DrawDisplay(canvas);
   if (present) present();

@@ -58,4 +58,20 @@ class TPicture {
   TChangeHandler onChange_;
 };
 
+// Detaches a picture's change handler for a scope and puts it back on every
+// path: changes the graphic reports while the view draws it are not news.
+class TMutedChanges {
+ public:
+  explicit TMutedChanges(TPicture& picture) : picture_(picture), handler_(picture.OnChange()) {
+    picture_.SetOnChange(nullptr);
+  }
+  ~TMutedChanges() { picture_.SetOnChange(std::move(handler_)); }
+  TMutedChanges(const TMutedChanges&) = delete;
+  TMutedChanges& operator=(const TMutedChanges&) = delete;
+
+ private:
+  TPicture& picture_;
+  TPicture::TChangeHandler handler_;
+};
+
 }  // namespace view

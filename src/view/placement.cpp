@@ -5,7 +5,7 @@
 
 namespace view {
 
-using Lock = std::lock_guard<std::recursive_mutex>;
+using Lock = TViewLockHold;
 
 void TCustomVantrel::UpdateDisplayRect() {
   Lock lock(fCS);

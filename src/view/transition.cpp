@@ -8,7 +8,7 @@
 
 namespace view {
 
-using Lock = std::lock_guard<std::recursive_mutex>;
+using Lock = TViewLockHold;
 
 void TCustomVantrel::Execute() {
   if (!fPicture->HasGraphic() || fBusy.load()) return;
@@ -45,14 +45,8 @@ void TCustomVantrel::Prepare() {
     Pic->Fill(raster::PixelFromColor(ColorToRGB(fColor)));
   }
   {
-    // Changes the graphic reports while it is drawn raise no OnChange.
-    TPicture::TChangeHandler handler = fPicture->OnChange();
-    fPicture->SetOnChange(nullptr);
-    struct Reattach {
-      TPicture& p;
-      TPicture::TChangeHandler& h;
-      ~Reattach() { p.SetOnChange(std::move(h)); }
-    } reattach{*fPicture, handler};
+    Lock lock(fCS);
+    const TMutedChanges muted(*fPicture);
     TCanvas canvas(*Pic);
     fPicture->Draw(canvas, 0, 0);
   }
@@ -65,7 +59,15 @@ void TCustomVantrel::Prepare() {
   }
   fProgress.store(fReverse.load() ? 100 : 0);
   Invalidate();
-  DoStart(*Pic, *OldPic);
+  // No timer runs yet, and only the window thread replaces the two bitmaps:
+  // the handler gets them without the lock held.
+  raster::Bitmap *newPicture = nullptr, *oldPicture = nullptr;
+  {
+    Lock lock(fCS);
+    newPicture = Pic.get();
+    oldPicture = OldPic.get();
+  }
+  DoStart(*newPicture, *oldPicture);
 }
 
 void TCustomVantrel::Animate() {

@@ -1,7 +1,6 @@
 // Threaded steps: the periodic timer that drives a transition.
 #include <exception>
 #include <climits>
-#include <thread>
 
 #include "view/custom_vantrel.h"
 
@@ -29,13 +28,13 @@ void TCustomVantrel::StartTimer() {
   // A timer that ended itself from its callback may still be winding down.
   std::unique_ptr<platform::TPeriodicTimer> finished;
   {
-    std::lock_guard<std::mutex> lock(fTimerMutex);
+    TTimerLockHold lock(fTimerMutex);
     finished = std::move(fTimer);
   }
   finished.reset();
 
   const uint32_t transition = fTransition.load();
-  std::lock_guard<std::mutex> lock(fTimerMutex);
+  TTimerLockHold lock(fTimerMutex);
   fTimer = std::make_unique<platform::TPeriodicTimer>(delay, resolution,
                                                       [this, transition] { TimerProc(transition); });
   fLastTimerID = fLastTimerID % INT32_MAX + 1;
@@ -45,7 +44,7 @@ void TCustomVantrel::StartTimer() {
 void TCustomVantrel::StopTimer() {
   std::unique_ptr<platform::TPeriodicTimer> killed;
   {
-    std::lock_guard<std::mutex> lock(fTimerMutex);
+    TTimerLockHold lock(fTimerMutex);
     if (fTimerID.load() == 0) return;
     fTimerID.store(0);
     if (fTimer && fTimer->OnTimerThread()) {
@@ -57,10 +56,11 @@ void TCustomVantrel::StopTimer() {
     }
   }
   // Kills and joins outside the timer lock: the callback may be about to ask
-  // for it in its own StopTimer.
+  // for it in its own StopTimer. Killing from another thread waits for a
+  // running callback, so when this returns no frame of the timer is in
+  // progress and none starts later; from inside the callback the frame in
+  // progress is the caller's own.
   killed.reset();
-  std::this_thread::yield();
-  std::lock_guard<std::recursive_mutex> pass(fCS);
 }
 
 void TCustomVantrel::TimerProc(uint32_t transition) {

@@ -41,7 +41,7 @@ TVantrel::TVantrel(QWidget* parent) : QWidget(parent), nativeDrawing_(X11Connect
 
 TVantrel::~TVantrel() {
   BeginDestroy();
-  std::lock_guard<std::recursive_mutex> lock(CS());
+  TViewLockHold lock(CS());
   surface_.reset();
 }
 
@@ -53,7 +53,7 @@ int TVantrel::GetStyleNames(QStringList& Names) const {
 }
 
 bool TVantrel::DrawsFromAnyThread() const {
-  std::lock_guard<std::recursive_mutex> lock(CS());
+  TViewLockHold lock(CS());
   return nativeDrawing_ && surface_ != nullptr;
 }
 
@@ -90,7 +90,7 @@ uint32_t TVantrel::CurrentNativeWindow() const {
 void TVantrel::FollowNativeWindow() {
   if (!nativeDrawing_) return;
   const uint32_t id = CurrentNativeWindow();
-  std::lock_guard<std::recursive_mutex> lock(CS());
+  TViewLockHold lock(CS());
   if (id == surfaceWindow_) return;
   surface_.reset();
   surfaceWindow_ = id;
@@ -100,7 +100,7 @@ void TVantrel::FollowNativeWindow() {
 // Waits for a frame being put on screen, so that nothing is drawn on a window
 // that is going away.
 void TVantrel::DropSurface() {
-  std::lock_guard<std::recursive_mutex> lock(CS());
+  TViewLockHold lock(CS());
   surface_.reset();
   surfaceWindow_ = 0;
 }
