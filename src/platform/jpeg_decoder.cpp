@@ -45,15 +45,43 @@ void OnJpegMessage(j_common_ptr cinfo, int level) {
   if (level < 0) cinfo->err->num_warnings++;
 }
 
-// Stops a progressive file with an absurd number of scans: each scan walks
-// the whole coefficient buffer, so decode time grows with their count.
+// Bounds the decoding work of a multi-scan file. Every scan walks all blocks
+// of its components however little data it carries, so a small file with
+// many scans over a large picture would keep the decoder busy for minutes.
+// The work is counted as blocks visited, summed over the scans: an ordinary
+// progressive script visits each block a dozen times or so.
+struct JpegWorkBudget {
+  jpeg_progress_mgr pub;  // first, so libjpeg's pointer converts back
+  int countedScan = 0;
+  uint64_t blocksVisited = 0;
+};
+
+[[noreturn]] void StopDecoding(j_common_ptr cinfo, const char* cause) {
+  auto* error = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+  std::snprintf(error->message, sizeof error->message, "%s", cause);
+  std::longjmp(error->jump, 1);
+}
+
 void OnJpegProgress(j_common_ptr cinfo) {
   auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (dinfo->input_scan_number <= kMaxJpegScans) return;
-  auto* error = reinterpret_cast<JpegErrorManager*>(cinfo->err);
-  std::snprintf(error->message, sizeof error->message, "more than %d scans in a progressive JPEG",
-                kMaxJpegScans);
-  std::longjmp(error->jump, 1);
+  auto* budget = reinterpret_cast<JpegWorkBudget*>(cinfo->progress);
+  if (dinfo->input_scan_number == budget->countedScan || dinfo->input_scan_number == 0) return;
+  budget->countedScan = dinfo->input_scan_number;
+  if (dinfo->input_scan_number > kMaxJpegScans) {
+    char cause[64];
+    std::snprintf(cause, sizeof cause, "more than %d scans in a progressive JPEG", kMaxJpegScans);
+    StopDecoding(cinfo, cause);
+  }
+  for (int i = 0; i < dinfo->comps_in_scan; ++i) {
+    const jpeg_component_info* component = dinfo->cur_comp_info[i];
+    budget->blocksVisited += uint64_t(component->width_in_blocks) * component->height_in_blocks;
+  }
+  if (budget->blocksVisited > kMaxJpegBlockVisits) {
+    char cause[96];
+    std::snprintf(cause, sizeof cause, "%d scans are too many for a picture of this size",
+                  dinfo->input_scan_number);
+    StopDecoding(cinfo, cause);
+  }
 }
 
 // Reads the file in blocks and remembers how much of it there was, so that a
@@ -110,7 +138,7 @@ struct JpegDecoding {
   UniqueFile file;
   jpeg_decompress_struct cinfo{};
   JpegErrorManager error{};
-  jpeg_progress_mgr progress{};
+  JpegWorkBudget progress{};
   std::unique_ptr<JpegFileSource> source = std::make_unique<JpegFileSource>();
   std::unique_ptr<raster::Bitmap> bitmap;
   std::vector<JSAMPLE> cmykRows;
@@ -165,8 +193,8 @@ bool DecodeInto(JpegDecoding& d) {
   jpeg_create_decompress(&cinfo);
   d.created = true;
   cinfo.mem->max_memory_to_use = kMaxJpegMemory;
-  d.progress.progress_monitor = OnJpegProgress;
-  cinfo.progress = &d.progress;
+  d.progress.pub.progress_monitor = OnJpegProgress;
+  cinfo.progress = &d.progress.pub;
 
   JpegFileSource& source = *d.source;
   source.file = d.file.get();

@@ -8,29 +8,26 @@ namespace platform {
 using Clock = std::chrono::steady_clock;
 
 TPeriodicTimer::TPeriodicTimer(uint32_t periodMs, uint32_t resolutionMs, Callback callback)
-    : period_(periodMs == 0 ? 1 : periodMs), resolution_(resolutionMs), callback_(std::move(callback)) {
-  thread_ = std::thread(&TPeriodicTimer::Run, this);
+    : period_(periodMs == 0 ? 1 : periodMs),
+      resolution_(resolutionMs),
+      state_(std::make_shared<State>(std::move(callback))) {
+  thread_ = std::thread(&TPeriodicTimer::Run, state_, std::chrono::milliseconds(period_));
 }
 
 TPeriodicTimer::~TPeriodicTimer() {
   Kill();
-  // Only reached on the timer thread if the owner destroys the timer from
-  // inside its callback; the thread must then not join itself.
-  if (thread_.joinable()) {
-    if (thread_.get_id() == std::this_thread::get_id()) {
-      thread_.detach();
-    } else {
-      thread_.join();
-    }
-  }
+  // Only still joinable on the timer thread itself (destroyed from inside the
+  // callback): the thread must not join itself; it holds its own share of the
+  // state and ends after the callback returns.
+  if (thread_.joinable()) thread_.detach();
 }
 
 void TPeriodicTimer::Kill() {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    killed_ = true;
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->killed = true;
   }
-  wake_.notify_all();
+  state_->wake.notify_all();
   if (OnTimerThread()) return;
   if (thread_.joinable()) thread_.join();
 }
@@ -44,22 +41,21 @@ void RaiseThreadPriority() { (void)setpriority(PRIO_PROCESS, static_cast<id_t>(g
 
 }  // namespace
 
-void TPeriodicTimer::Run() {
-  threadId_.store(std::this_thread::get_id());
+void TPeriodicTimer::Run(std::shared_ptr<State> state, std::chrono::milliseconds period) {
+  state->threadId.store(std::this_thread::get_id());
   RaiseThreadPriority();
-  const auto period = std::chrono::milliseconds(period_);
   auto deadline = Clock::now() + period;
   for (;;) {
     {
-      std::unique_lock<std::mutex> lock(mutex_);
+      std::unique_lock<std::mutex> lock(state->mutex);
       // wait_until sleeps on the kernel's high-resolution timers, well inside
       // any resolution of a millisecond or more.
-      if (wake_.wait_until(lock, deadline, [this] { return killed_; })) return;
+      if (state->wake.wait_until(lock, deadline, [&] { return state->killed; })) return;
     }
-    callback_();
+    state->callback();
     {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (killed_) return;
+      std::lock_guard<std::mutex> lock(state->mutex);
+      if (state->killed) return;
     }
     // Next deadline on the fixed grid. One that has just passed is served at
     // once; whole periods a slow callback overran are skipped, not made up in

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -25,7 +26,9 @@ class TPeriodicTimer {
   using Callback = std::function<void()>;
 
   TPeriodicTimer(uint32_t periodMs, uint32_t resolutionMs, Callback callback);
-  // Kills the timer (see Kill).
+  // Kills the timer (see Kill). May run inside the timer's own callback (an
+  // owner that starts over from a frame handler): the thread then finishes
+  // that call and ends by itself, touching nothing of the destroyed object.
   ~TPeriodicTimer();
   TPeriodicTimer(const TPeriodicTimer&) = delete;
   TPeriodicTimer& operator=(const TPeriodicTimer&) = delete;
@@ -34,19 +37,25 @@ class TPeriodicTimer {
   // also waits for a running callback to finish; called from inside the
   // callback, it returns at once and the thread ends after the callback.
   void Kill();
-  bool OnTimerThread() const { return std::this_thread::get_id() == threadId_.load(); }
+  bool OnTimerThread() const { return std::this_thread::get_id() == state_->threadId.load(); }
   uint32_t Period() const { return period_; }
   uint32_t Resolution() const { return resolution_; }
 
  private:
-  void Run();
+  // What the thread uses, shared by the thread and the object, so that it
+  // outlives an object destroyed from inside the callback.
+  struct State {
+    explicit State(Callback c) : callback(std::move(c)) {}
+    Callback callback;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool killed = false;
+    std::atomic<std::thread::id> threadId;
+  };
+  static void Run(std::shared_ptr<State> state, std::chrono::milliseconds period);
 
   const uint32_t period_, resolution_;
-  Callback callback_;
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  bool killed_ = false;
-  std::atomic<std::thread::id> threadId_;
+  std::shared_ptr<State> state_;
   std::thread thread_;
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -14,8 +15,13 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 // The name that decoding errors show for a file: its name without the folder.
 std::string PictureFileName(const std::filesystem::path& path);
 
-// Opens a file for binary reading; throws PictureError with the system's
-// reason ("No such file or directory") when it cannot.
+// Opens a picture file for binary reading. Only a regular file (after
+// following links) is read: a pipe, socket or device gives an error at once
+// instead of blocking, and so does a file larger than kMaxPictureFileBytes.
+// Throws PictureError with the cause ("No such file or directory").
 UniqueFile OpenPictureFile(const std::filesystem::path& path);
+
+// Size in bytes of an open file.
+uint64_t OpenFileSize(std::FILE* file);
 
 }  // namespace platform

@@ -14,6 +14,7 @@ namespace platform {
 namespace {
 
 constexpr size_t kSignatureBytes = 8;
+constexpr png_uint_32 kIdatChunk = 0x49444154;  // "IDAT"
 
 // Everything with a destructor lives here, outside the frame that calls
 // setjmp, so libpng's longjmp never skips a destructor.
@@ -24,6 +25,10 @@ struct PngDecoding {
   png_infop info = nullptr;
   std::unique_ptr<raster::Bitmap> bitmap;
   std::vector<png_bytep> rows;
+  bool interlaced = false;
+  uint64_t compressedBytes = 0;     // picture data (IDAT) read so far
+  uint64_t compressedLimit = 0;     // most the picture can need; 0 until the header is read
+  uint64_t bytesAfterLastRow = 0;   // picture data read once every row was decoded
   char message[256] = "";
 
   ~PngDecoding() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
@@ -39,9 +44,44 @@ struct PngDecoding {
 // Warnings concern ancillary data that libpng drops; the picture is intact.
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// Whether libpng has produced every row: it then reads the rest of the
+// compressed data only to find the end of the stream.
+bool AllRowsDecoded(const PngDecoding& d) {
+  const png_uint_32 height = png_get_image_height(d.png, d.info);
+  return d.interlaced ? png_get_current_pass_number(d.png) >= 7 : png_get_current_row_number(d.png) >= height;
+}
+
+// Compressed picture data is bounded by what the picture can need: libpng
+// would otherwise inflate all of it, and a few megabytes of deflate data
+// inflate to gigabytes. After the last row only the end of the stream may
+// follow.
+void CountPictureData(PngDecoding& d, size_t length) {
+  if (d.compressedLimit == 0 || !(png_get_io_state(d.png) & PNG_IO_CHUNK_DATA)) return;
+  if (png_get_io_chunk_type(d.png) != kIdatChunk) return;
+  d.compressedBytes += length;
+  if (d.compressedBytes > d.compressedLimit) png_error(d.png, "more compressed picture data than the picture needs");
+  if (AllRowsDecoded(d)) {
+    d.bytesAfterLastRow += length;
+    if (d.bytesAfterLastRow > kMaxPngDataAfterLastRow) png_error(d.png, "compressed picture data goes on after the last row");
+  }
+}
+
 void ReadFromFile(png_structp png, png_bytep data, size_t length) {
   auto* d = static_cast<PngDecoding*>(png_get_io_ptr(png));
+  CountPictureData(*d, length);
   if (std::fread(data, 1, length, d->file.get()) != length) png_error(png, "file ends too early (truncated)");
+}
+
+// Largest deflate stream a picture needs: its filtered rows (a filter byte
+// each, per pass when interlaced), plus deflate's worst expansion (fixed codes
+// of 9 bits per byte) and room for block headers and the zlib frame.
+uint64_t CompressedDataLimit(png_structp png, png_infop info) {
+  const uint64_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+  const uint64_t bitsPerPixel = uint64_t(png_get_channels(png, info)) * png_get_bit_depth(png, info);
+  const uint64_t rowBytes = (width * bitsPerPixel + 7) / 8;
+  const bool interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+  const uint64_t filtered = interlaced ? 2 * height * (rowBytes + 1) : height * (rowBytes + 1);
+  return filtered + filtered / 8 + 64 * 1024;
 }
 
 // Asks libpng for 8-bit blue, green, red, alpha whatever the file holds.
@@ -76,6 +116,8 @@ bool DecodeInto(PngDecoding& d) {
   const png_uint_32 width = png_get_image_width(d.png, d.info);
   const png_uint_32 height = png_get_image_height(d.png, d.info);
   CheckPictureSize(d.fileName, width, height);
+  d.interlaced = png_get_interlace_type(d.png, d.info) != PNG_INTERLACE_NONE;
+  d.compressedLimit = CompressedDataLimit(d.png, d.info);
   RequestBgra(d.png, d.info);
   if (png_get_rowbytes(d.png, d.info) != size_t(width) * 4) {
     throw PictureError(d.fileName, "unexpected PNG row layout");

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -10,6 +11,9 @@ namespace platform {
 constexpr size_t kMaxPngChunkBytes = 8 * 1024 * 1024;
 // Most ancillary chunks (text, sPLT, unknown) libpng keeps per file.
 constexpr unsigned kMaxPngCachedChunks = 256;
+// Compressed picture data accepted once every row is decoded: the end of the
+// deflate stream and its checksum, with room for an encoder's final flush.
+constexpr uint64_t kMaxPngDataAfterLastRow = 4096;
 
 // Decodes a PNG file of any colour type and bit depth, plain or interlaced,
 // into a new bitmap: palette, grey and 16-bit samples are expanded to 8-bit

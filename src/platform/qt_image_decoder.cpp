@@ -1,12 +1,16 @@
 #include "platform/qt_image_decoder.h"
 
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/picture_error.h"
 #include "platform/picture_file.h"
+#include "platform/library_warnings.h"
+#include "platform/picture_headers.h"
 #include "platform/picture_limits.h"
 
 namespace platform {
@@ -25,8 +29,17 @@ std::string ReaderError(const QImageReader& reader) {
 
 std::unique_ptr<raster::Bitmap> DecodeWithQt(const std::filesystem::path& path, const char* format) {
   const std::string fileName = PictureFileName(path);
-  OpenPictureFile(path);  // a missing or unreadable file gets the system's reason
-  QImageReader reader(QString::fromStdString(path.string()), format);
+  InstallLibraryWarningFilter();
+  // Qt reads the file opened and checked here, so a pipe or device never
+  // reaches it and the file checked is the file decoded.
+  const UniqueFile file = OpenPictureFile(path);
+  if (std::strcmp(format, "bmp") == 0) CheckBmpHeader(fileName, file.get());
+  if (std::strcmp(format, "ico") == 0) CheckIcoHeader(fileName, file.get());
+  QFile device;
+  if (!device.open(::fileno(file.get()), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+    throw PictureError(fileName, "cannot open: " + device.errorString().toStdString());
+  }
+  QImageReader reader(&device, format);
   reader.setAllocationLimit(kQtAllocationLimitMb);
   if (!reader.canRead()) throw PictureError(fileName, std::string("not a readable ") + format + " file");
   // The header's size is checked before anything is decoded; some readers

@@ -63,4 +63,29 @@ TEST(PeriodicTimer, KillWaitsForARunningCallback) {
   EXPECT_EQ(started.load(), 1);
 }
 
+// An owner that starts over from a frame handler destroys the running timer
+// from inside its callback: the thread must finish that call without touching
+// the destroyed object (run under ThreadSanitizer and AddressSanitizer too).
+TEST(PeriodicTimer, CanBeDestroyedFromItsOwnCallback) {
+  for (int round = 0; round < 20; ++round) {
+    std::atomic<int> calls{0};
+    std::atomic<bool> destroyed{false};
+    std::atomic<platform::TPeriodicTimer*> owned{nullptr};
+    owned = new platform::TPeriodicTimer(1, 1, [&] {
+      while (!owned.load()) std::this_thread::yield();
+      if (++calls == 1) {
+        delete owned.load();  // the owner lets go of it here, on the timer's thread
+        destroyed = true;
+      }
+    });
+    WaitFor(calls, 1);
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (!destroyed.load() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(destroyed.load());
+    // The thread ends by itself and calls back no more.
+    std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(calls.load(), 1);
+  }
+}
+
 }  // namespace

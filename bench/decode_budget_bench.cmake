@@ -1,0 +1,2 @@
+target_link_libraries(decode_budget_bench PRIVATE vantrel_platform)
+target_compile_definitions(decode_budget_bench PRIVATE VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
