@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/album_folder.h"
 #include "app/photo_folder.h"
 #include "app/radio_group.h"
 #include "app/up_down.h"
@@ -85,7 +86,7 @@ QString TPhotosform::StartFolder() const {
     const QString& given = setup_.Arguments.constFirst();
     return QDir::isRelativePath(given) && !given.isEmpty() ? QDir::current().absoluteFilePath(given) : given;
   }
-  return FindFolderIgnoringCase(setup_.AlbumHome, QStringLiteral("Photos"));
+  return FindAlbumFolder(setup_.AlbumHome);
 }
 
 void TPhotosform::FormShow(QObject*) {

@@ -7,6 +7,7 @@
 
 #include "app/cursor_display.h"
 #include "app/dialogs.h"
+#include "app/jpg_folder_copy.h"
 #include "view/vantrel_types.h"
 
 class QAction;
@@ -167,7 +168,7 @@ class TPhotosform : public QWidget {
   void btnChangePathClick(QObject* Sender);
   void Button5Click(QObject* Sender);
   void Button4Click(QObject* Sender);
-  void DoCopyDir(const QString& sDirName, const QString& sToDirName);
+  TCopyReport DoCopyDir(const QString& sDirName, const QString& sToDirName);
 
   // The view's hint, shown while ShowHint is on.
   static const QString kVantrelHint;

@@ -1,17 +1,50 @@
 // The album commands: play another folder, copy a folder's JPEG photos into
 // the album, delete the demonstration photos.
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
 #include "app/Uphoto.h"
+#include "app/album_folder.h"
+#include "app/demo_photos.h"
 #include "app/jpg_folder_copy.h"
 #include "app/photo_folder.h"
 
 namespace app {
+namespace {
 
-// The album folder, whatever the case of "photos".
-QString TPhotosform::AlbumFolder() const { return FindFolderIgnoringCase(setup_.AlbumHome, QStringLiteral("photos")); }
+QString FailureText(const TCopyReport& report) {
+  switch (report.firstFailure) {
+    case TCopyReport::Failure::DiskFull: return QStringLiteral("磁盘已满");
+    case TCopyReport::Failure::Permission: return QStringLiteral("没有写入相册的权限");
+    case TCopyReport::Failure::UnreadableSource: return QStringLiteral("源文件无法读取");
+    case TCopyReport::Failure::Other: return report.firstFailureText;
+    case TCopyReport::Failure::None: break;
+  }
+  return QString();
+}
+
+// "复制成功..." only when every file is in the album; the counts either way.
+QString CopyMessage(const TCopyReport& report) {
+  const QString counts = QStringLiteral("新复制 %1 张照片，%2 张已在相册中").arg(report.copied).arg(report.alreadyThere);
+  if (report.failed == 0) return QStringLiteral("复制成功请重新打开相册即可播放\n") + counts;
+  return QStringLiteral("复制失败\n") + counts +
+         QStringLiteral("，%1 张未能复制（%2）").arg(report.failed).arg(FailureText(report));
+}
+
+// Whether the file is byte for byte the demonstration photo the program ships.
+bool IsShippedPhoto(const QString& path, const TDemoPhoto& photo) {
+  QFile file(path);
+  if (uint64_t(file.size()) != photo.size || !file.open(QIODevice::ReadOnly)) return false;
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  if (!hash.addData(&file)) return false;
+  return hash.result().toHex() == photo.sha256;
+}
+
+}  // namespace
+
+QString TPhotosform::AlbumFolder() const { return FindAlbumFolder(setup_.AlbumHome); }
 
 void TPhotosform::ShowMessage(const QString& text) {
   dialogs_.Message(this, {QCoreApplication::applicationName(), text, TMessageIcon::None, {TMessageButton::Ok}});
@@ -27,28 +60,37 @@ void TPhotosform::Button5Click(QObject*) {
     const QString destination = AlbumFolder();
     const std::optional<QString> source = dialogs_.ChooseFolder(this, QStringLiteral("选择宝宝所在的照片目录:"), QString());
     if (!source) return;
-    DoCopyDir(*source, destination);
-    ShowMessage(QStringLiteral("复制成功请重新打开相册即可播放"));
+    ShowMessage(CopyMessage(DoCopyDir(*source, destination)));
   } catch (const std::exception&) {
     ShowMessage(QStringLiteral("复制失败"));
   }
 }
 
-void TPhotosform::DoCopyDir(const QString& sDirName, const QString& sToDirName) {
-  TJpgFolderCopy().Copy(sDirName, sToDirName);
+TCopyReport TPhotosform::DoCopyDir(const QString& sDirName, const QString& sToDirName) {
+  return TJpgFolderCopy().Copy(sDirName, sToDirName);
 }
 
+// Deletes the demonstration photos that are still the program's own; a file
+// of the same name that was changed or replaced is the user's and stays.
 void TPhotosform::Button4Click(QObject*) {
   try {
     const QString album = AlbumFolder();
-    if (QFileInfo(JoinPath(album, QStringLiteral("1001.jpg"))).isFile()) {
-      for (int number = 1001; number <= 1009; ++number) {
-        QFile::remove(JoinPath(album, QStringLiteral("%1.jpg").arg(number)));  // a failure is passed over
-      }
-      ShowMessage(QStringLiteral("删除完毕"));
-    } else {
+    if (!QFileInfo(JoinPath(album, QStringLiteral("1001.jpg"))).isFile()) {
       ShowMessage(QStringLiteral("已经没有演示照片了，请复制宝宝照片到相册把观看相册吧"));
+      return;
     }
+    int kept = 0;
+    for (const TDemoPhoto& photo : DemoPhotos()) {
+      const QString path = JoinPath(album, QString::fromLatin1(photo.name));
+      if (!QFileInfo::exists(path)) continue;
+      if (IsShippedPhoto(path, photo)) {
+        QFile::remove(path);  // a failure is passed over
+      } else {
+        ++kept;
+      }
+    }
+    ShowMessage(kept == 0 ? QStringLiteral("删除完毕")
+                          : QStringLiteral("删除完毕\n保留了 %1 张已被修改或替换的同名照片").arg(kept));
   } catch (const std::exception&) {
     ShowMessage(QStringLiteral("发成错误"));
   }

@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include "app/Uphoto.h"
+#include "app/file_name_bytes.h"
 #include "app/photo_folder.h"
 #include "app/radio_group.h"
 #include "app/status_bar.h"
@@ -47,7 +48,7 @@ void TPhotosform::LoadNextImage() {
     LoadedImage = Pictures[Index];
     // The folder was stored without one trailing separator, so the root
     // folder "/" joins as "" + "/" + name.
-    Vantrel->Picture().LoadFromFile(QFile::encodeName(PicturesPath + u'/' + LoadedImage).toStdString());
+    Vantrel->Picture().LoadFromFile(JoinFileName(PicturesPath, LoadedImage).toStdString());
   }
   StatusBar->SetPanelText(1, QStringLiteral("Next: ") + LoadedImage);
 }

@@ -1,11 +1,16 @@
 #include "app/photo_folder.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
+#include "app/file_name_bytes.h"
 #include "platform/picture_decoder.h"
 
 namespace app {
@@ -17,14 +22,20 @@ QStringList ListPictureNames(const QString& folder) {
   if (!info.isReadable() || !info.isExecutable()) {
     throw std::runtime_error(("Folder cannot be read: " + folder).toStdString());
   }
-  // Without QDir::Hidden dot-files are left out; without QDir::System so are
-  // sockets, pipes and device files.
-  const QFileInfoList entries = QDir(info.absoluteFilePath()).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+  // Names are read as bytes so that one that isn't UTF-8 is kept. Hidden
+  // (dot) files are left out, and so is everything that is not a regular file
+  // once links are followed: a link to a pipe or device would block the
+  // reader that opens it.
+  const QByteArray folderBytes = QFile::encodeName(info.absoluteFilePath());
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folderBytes.constData()), ::closedir);
+  if (!dir) throw std::runtime_error(("Folder cannot be read: " + folder).toStdString());
   QStringList names;
-  for (const QFileInfo& entry : entries) {
-    if (platform::IsReadablePictureName(QFile::encodeName(entry.fileName()).toStdString())) {
-      names << entry.fileName();
-    }
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name.starts_with('.') || !platform::IsReadablePictureName(name)) continue;
+    struct stat status {};
+    if (::stat((folderBytes + '/' + entry->d_name).constData(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+    names << FileNameFromBytes(QByteArray(entry->d_name));
   }
   std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     const int folded = a.compare(b, Qt::CaseInsensitive);

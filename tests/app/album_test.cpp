@@ -8,7 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "app_fixture.h"
+#include "removed_at_end.h"
 #include "view/vantrel.h"
 
 namespace app_test {
@@ -29,7 +32,15 @@ class Album : public AppTest {
     dialogs.FolderAnswers = {source};
     form->Button5->click();
   }
+  // Puts the program's own demonstration photo `number`.jpg into the album.
+  void PlaceDemoPhoto(int number) {
+    const QString name = QString("%1.jpg").arg(number);
+    QFile::remove(AlbumFile(name));
+    ASSERT_TRUE(QFile::copy(QString(VANTREL_DEMO_ALBUM) + "/" + name, AlbumFile(name))) << name.toStdString();
+  }
 };
+
+const QString kCopied = "复制成功请重新打开相册即可播放";
 
 TEST_F(Album, CopyTakesJpgInAnyCaseAndJpgNamedFoldersOnly) {
   Open();
@@ -39,7 +50,8 @@ TEST_F(Album, CopyTakesJpgInAnyCaseAndJpgNamedFoldersOnly) {
   dialogs.Forget();
   Copy(source);
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::ChooseFolder).at(0).title, "选择宝宝所在的照片目录:");
-  EXPECT_EQ(dialogs.MessageTexts(), QStringList{"复制成功请重新打开相册即可播放"});
+  ASSERT_EQ(dialogs.MessageTexts().size(), 1);
+  EXPECT_EQ(dialogs.MessageTexts()[0], kCopied + "\n新复制 3 张照片，0 张已在相册中");
   EXPECT_TRUE(QFile::exists(AlbumFile("one.jpg")));
   EXPECT_TRUE(QFile::exists(AlbumFile("TWO.JPG")));
   EXPECT_FALSE(QFile::exists(AlbumFile("three.jpeg")));
@@ -55,7 +67,7 @@ TEST_F(Album, CopyWithoutJpgFilesCreatesNothingAndStillSaysSuccess) {
   Open({program.File("elsewhere")});
   const QString source = program.MakeFolder("pngs", {"a.png"});
   Copy(source);
-  EXPECT_EQ(dialogs.MessageTexts().last(), "复制成功请重新打开相册即可播放");
+  EXPECT_EQ(dialogs.MessageTexts().last(), kCopied + "\n新复制 0 张照片，0 张已在相册中");
   EXPECT_FALSE(QFileInfo::exists(program.File("photos")));
 }
 
@@ -68,7 +80,7 @@ TEST_F(Album, CopyNeverOverwritesAPhotoAlreadyThere) {
   Copy(source);
   EXPECT_EQ(Read(AlbumFile("a.jpg")), before);
   EXPECT_EQ(Read(AlbumFile("new.jpg")), "new");
-  EXPECT_EQ(dialogs.MessageTexts().last(), "复制成功请重新打开相册即可播放");
+  EXPECT_EQ(dialogs.MessageTexts().last(), kCopied + "\n新复制 1 张照片，1 张已在相册中");
 }
 
 TEST_F(Album, LinkLoopUnderAJpgNamedFolderEnds) {
@@ -78,7 +90,7 @@ TEST_F(Album, LinkLoopUnderAJpgNamedFolderEnds) {
   ASSERT_TRUE(QFile::link(source, source + "/deep.jpg/back.jpg"));  // leads to an ancestor
   ASSERT_TRUE(QFile::link(source, source + "/self.jpg"));
   Copy(source);
-  EXPECT_EQ(dialogs.MessageTexts().last(), "复制成功请重新打开相册即可播放");
+  EXPECT_EQ(dialogs.MessageTexts().last(), kCopied + "\n新复制 2 张照片，0 张已在相册中");
   EXPECT_TRUE(QFile::exists(AlbumFile("x.jpg")));
   EXPECT_TRUE(QFile::exists(AlbumFile("deep.jpg/y.jpg")));
   EXPECT_FALSE(QFileInfo::exists(AlbumFile("deep.jpg/back.jpg")));
@@ -138,7 +150,7 @@ TEST_F(Album, ChoosingAFolderPlaysItsPhotosWithoutTouchingTheTimer) {
 
 TEST_F(Album, DeleteRemovesTheDemoPhotosThenSaysNoneAreLeft) {
   Open();
-  Touch(AlbumFile("1001.jpg"));
+  PlaceDemoPhoto(1001);
   Touch(AlbumFile("keep.jpg"));
   form->Button4->click();
   EXPECT_EQ(dialogs.MessageTexts().last(), "删除完毕");
@@ -150,7 +162,7 @@ TEST_F(Album, DeleteRemovesTheDemoPhotosThenSaysNoneAreLeft) {
 
 TEST_F(Album, DeleteWithout1001DeletesNothing) {
   Open();
-  for (int n = 1002; n <= 1009; ++n) Touch(AlbumFile(QString("%1.jpg").arg(n)));
+  for (int n = 1002; n <= 1009; ++n) PlaceDemoPhoto(n);
   form->Button4->click();
   EXPECT_EQ(dialogs.MessageTexts().last(), "已经没有演示照片了，请复制宝宝照片到相册把观看相册吧");
   for (int n = 1002; n <= 1009; ++n) EXPECT_TRUE(QFile::exists(AlbumFile(QString("%1.jpg").arg(n))));
@@ -158,11 +170,87 @@ TEST_F(Album, DeleteWithout1001DeletesNothing) {
 
 TEST_F(Album, DeleteAllNineWhenTheyAreThere) {
   Open();
-  for (int n = 1001; n <= 1009; ++n) Touch(AlbumFile(QString("%1.jpg").arg(n)));
+  for (int n = 1001; n <= 1009; ++n) PlaceDemoPhoto(n);
   form->Button4->click();
   EXPECT_EQ(dialogs.MessageTexts().last(), "删除完毕");
   for (int n = 1001; n <= 1009; ++n) EXPECT_FALSE(QFile::exists(AlbumFile(QString("%1.jpg").arg(n))));
   EXPECT_EQ(QDir(program.File("photos")).entryList(QDir::Files).size(), 3);
+}
+
+// A user's own photos named like the demonstration photos, and demonstration
+// photos changed since (one byte, or cut short), are not the program's to
+// delete.
+TEST_F(Album, DeleteKeepsFilesThatAreNotTheShippedPhotos) {
+  Open();
+  for (int n = 1001; n <= 1009; ++n) PlaceDemoPhoto(n);
+  WritePicture(AlbumFile("1002.jpg"), Qt::red);  // the user's own photo of that name
+  QByteArray changed = Read(AlbumFile("1005.jpg"));
+  changed[changed.size() / 2] = char(changed[changed.size() / 2] ^ 1);
+  Touch(AlbumFile("1005.jpg"), changed);
+  const QByteArray whole = Read(AlbumFile("1007.jpg"));
+  Touch(AlbumFile("1007.jpg"), whole.left(whole.size() - 1));
+  form->Button4->click();
+  EXPECT_EQ(dialogs.MessageTexts().last(), "删除完毕\n保留了 3 张已被修改或替换的同名照片");
+  for (int n = 1001; n <= 1009; ++n) {
+    const bool kept = n == 1002 || n == 1005 || n == 1007;
+    EXPECT_EQ(QFile::exists(AlbumFile(QString("%1.jpg").arg(n))), kept) << n;
+  }
+}
+
+// Where the file system tells "Photos" from "photos" and both exist, the
+// commands work on the folder that plays.
+TEST_F(Album, CommandsWorkOnTheFolderThatPlays) {
+  QDir(program.Path()).rename("photos", "Photos");
+  program.MakeFolder("photos", {"other.jpg"});
+  Open();
+  ASSERT_EQ(probe->PicturesPath(), program.File("Photos"));
+  const QString source = program.MakeFolder("source");
+  Touch(source + "/new.jpg", "new");
+  Copy(source);
+  EXPECT_TRUE(QFile::exists(program.File("Photos/new.jpg")));
+  EXPECT_FALSE(QFile::exists(program.File("photos/new.jpg")));
+  QFile::copy(QString(VANTREL_DEMO_ALBUM) + "/1001.jpg", program.File("Photos/1001.jpg"));
+  QFile::copy(QString(VANTREL_DEMO_ALBUM) + "/1001.jpg", program.File("photos/1001.jpg"));
+  form->Button4->click();
+  EXPECT_EQ(dialogs.MessageTexts().last(), "删除完毕");
+  EXPECT_FALSE(QFile::exists(program.File("Photos/1001.jpg")));
+  EXPECT_TRUE(QFile::exists(program.File("photos/1001.jpg")));
+}
+
+// A name that isn't valid UTF-8 is a valid file name: it is copied under the
+// same bytes.
+TEST_F(Album, NamesThatAreNotUtf8AreCopied) {
+  Open();
+  const QString source = program.MakeFolder("latin1");
+  const QByteArray name = "caf\xe9.jpg";
+  const QByteArray sourceBytes = QFile::encodeName(source) + "/" + name;
+  const QByteArray albumBytes = QFile::encodeName(program.File("photos")) + "/" + name;
+  // Qt cannot name these files, so the program folder's removal would leave them.
+  const TRemovedAtEnd cleanup{{sourceBytes, albumBytes}};
+  ASSERT_EQ(std::system(("printf photo > '" + sourceBytes + "'").constData()), 0);
+  Copy(source);
+  EXPECT_EQ(dialogs.MessageTexts().last(), kCopied + "\n新复制 1 张照片，0 张已在相册中");
+  struct stat copied {};
+  EXPECT_EQ(::stat(albumBytes.constData(), &copied), 0);
+  EXPECT_EQ(copied.st_size, 5);
+}
+
+// A source that yields fewer bytes than its size said (cut short while it is
+// read) fails that file and leaves nothing under its name. Files of the
+// kernel's attribute file system report a size of a page and hold a line.
+TEST_F(Album, SourceCutShortWhileReadLeavesNoFile) {
+  const char* kAttribute = "/sys/devices/system/cpu/online";
+  struct stat status {};
+  if (::stat(kAttribute, &status) != 0 || status.st_size <= 64) GTEST_SKIP() << "no attribute file to read";
+  Open();
+  const QString source = program.MakeFolder("cut");
+  Touch(source + "/whole.jpg", "whole");
+  ASSERT_TRUE(QFile::link(kAttribute, source + "/cut.jpg"));
+  Copy(source);
+  EXPECT_EQ(dialogs.MessageTexts().last(), "复制失败\n新复制 1 张照片，0 张已在相册中，1 张未能复制（源文件无法读取）");
+  EXPECT_FALSE(QFileInfo::exists(AlbumFile("cut.jpg")));
+  EXPECT_TRUE(QFile::exists(AlbumFile("whole.jpg")));
+  EXPECT_EQ(QDir(program.File("photos")).entryList(QDir::Files | QDir::Hidden).size(), 4);  // no temporary file
 }
 
 }  // namespace
