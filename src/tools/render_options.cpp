@@ -24,8 +24,8 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
   RenderOptions o;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--list") {
-      o.list = true;
+    if (a == "--list" || a == "--verbose") {
+      (a == "--list" ? o.list : o.verbose) = true;
       continue;
     }
     if (i + 1 >= args.size()) throw UsageError("unknown option or missing value: " + a);

@@ -22,6 +22,7 @@ struct RenderOptions {
   std::string outPath;
   std::string framesDir;
   int32_t step = 4;
+  bool verbose = false;  // let the picture libraries' warnings through to stderr
 };
 
 // Parses the command line (without the program name); throws UsageError with

@@ -1,4 +1,6 @@
 // Renders transition frames from two pictures through the effect catalogue.
+#include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -7,6 +9,7 @@
 
 #include "effects/catalogue.h"
 #include "effects/frame_rule.h"
+#include "platform/library_warnings.h"
 #include "platform/picture_decoder.h"
 #include "platform/raster/drawing.h"
 #include "platform/raster/random.h"
@@ -65,11 +68,25 @@ int Run(const tools::RenderOptions& o) {
   return 0;
 }
 
+// Qt's image readers warn through Qt's message log; only errors reach stderr
+// unless --verbose asks for the rest.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
+  }
+}
+
+int Main(const tools::RenderOptions& o) {
+  platform::ShowLibraryWarnings(o.verbose);
+  if (!o.verbose) qInstallMessageHandler(QuietQtMessages);
+  return Run(o);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
-    return Run(tools::ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc)));
+    return Main(tools::ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const std::exception& e) {
     std::cerr << "vantrel-render: " << e.what() << '\n';
     return kUsageStatus;

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "platform/picture_decoder.h"
 #include "platform/raster/bitmap.h"
@@ -15,6 +19,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 struct Result {
   int status;
@@ -24,7 +33,9 @@ struct Result {
 // Runs vantrel-render with the arguments; captures both output streams.
 Result Render(const std::string& args) {
   const fs::path errFile = fs::temp_directory_path() / ("render_err_" + std::to_string(::getpid()));
-  const std::string cmd = std::string(VANTREL_RENDER) + " " + args + " 2>" + errFile.string();
+  // A run that blocks (on a pipe given as a picture) fails the test instead
+  // of hanging it.
+  const std::string cmd = "timeout 20 " + std::string(VANTREL_RENDER) + " " + args + " 2>" + errFile.string();
   Result r{};
   FILE* pipe = ::popen(cmd.c_str(), "r");
   std::array<char, 4096> buf;
@@ -36,6 +47,18 @@ Result Render(const std::string& args) {
   r.err.assign(std::istreambuf_iterator<char>(in), {});
   fs::remove(errFile);
   return r;
+}
+
+// Writes a w × h RGB PNG of random pixels (it compresses to about its raw size).
+void WriteNoisePng(const fs::path& path, int w, int h, unsigned seed) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(w);
+  image.height = png_uint_32(h);
+  image.format = PNG_FORMAT_RGB;
+  std::string pixels(size_t(w) * h * 3, '\0');
+  for (char& c : pixels) c = char((seed = seed * 1103515245u + 12345u) >> 23);
+  ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr));
 }
 
 // Writes a w × h RGB PNG filled with one colour.
@@ -114,7 +137,10 @@ TEST_F(RenderTool, BadInputIsOneLineOnStandardErrorAndStatusTwo) {
       "--style 1 --old " + (dir_ / "old.png").string() + " --new " + (dir_ / "other.png").string() +
           " --progress 5" + out,
       "--style 1 --old " + (dir_ / "old.png").string() + " --new " + dir_.string() + " --progress 5" + out,
+      "--style 1 --old " + (dir_ / "pipe.png").string() + " --new " + (dir_ / "new.png").string() +
+          " --progress 5" + out,
   };
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.png").c_str(), 0600), 0);
   for (const std::string& args : cases) {
     const Result r = Render(args);
     EXPECT_EQ(r.status, 2) << args;
@@ -123,6 +149,78 @@ TEST_F(RenderTool, BadInputIsOneLineOnStandardErrorAndStatusTwo) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
   }
   EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+}
+
+// A TIFF whose directories are damaged: the libraries' complaints stay out
+// of stderr unless asked for, the one error line stays.
+TEST_F(RenderTool, LibraryWarningsOnlyWhenVerbose) {
+  const fs::path tiff = fs::path(VANTREL_TEST_DATA) / "bmp-ico-tiff/gdkpixbuf_bug784903-overflow-dimensions.tiff";
+  const std::string args = "--style 1 --old " + tiff.string() + " --new " + (dir_ / "new.png").string() +
+                           " --progress 5 --out " + (dir_ / "x.png").string();
+  const Result quiet = Render(args);
+  EXPECT_EQ(quiet.status, 2);
+  EXPECT_EQ(std::count(quiet.err.begin(), quiet.err.end(), '\n'), 1) << quiet.err;
+  const Result verbose = Render("--verbose " + args);
+  EXPECT_EQ(verbose.status, 2);
+  EXPECT_GT(std::count(verbose.err.begin(), verbose.err.end(), '\n'), 1) << verbose.err;
+}
+
+// A small memory file system as the output folder (where the test may mount
+// one; skipped otherwise).
+class RenderToFullDisk : public RenderTool {
+ protected:
+  void SetUp() override {
+    RenderTool::SetUp();
+    WriteNoisePng(dir_ / "big_old.png", 1200, 900, 1);
+    WriteNoisePng(dir_ / "big_new.png", 1200, 900, 2);
+    disk_ = dir_ / "disk";
+    fs::create_directories(disk_);
+  }
+  // A frame of the big pictures takes about 3.2 MB.
+  bool MountDisk(const char* size) {
+    mounted_ = ::mount("tmpfs", disk_.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+    return mounted_;
+  }
+  void TearDown() override {
+    if (mounted_) ::umount2(disk_.c_str(), MNT_DETACH);
+    RenderTool::TearDown();
+  }
+  std::string BigPictures() const {
+    return "--old " + (dir_ / "big_old.png").string() + " --new " + (dir_ / "big_new.png").string();
+  }
+  size_t FilesOnDisk() const { return size_t(std::distance(fs::directory_iterator(disk_), fs::directory_iterator())); }
+  fs::path disk_;
+  bool mounted_ = false;
+};
+
+TEST_F(RenderToFullDisk, FailedWriteLeavesTheOldFileAndNoOther) {
+  if (!MountDisk("2m")) GTEST_SKIP() << "cannot mount a tmpfs here";
+  const fs::path out = disk_ / "frame.png";
+  ASSERT_EQ(Render("--style 5 " + Pictures() + " --progress 50 --out " + out.string()).status, 0);
+  const std::vector<uint8_t> before = ReadBytes(out);
+
+  const Result full = Render("--style 5 " + BigPictures() + " --progress 50 --out " + out.string());
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+  EXPECT_EQ(ReadBytes(out), before);
+  EXPECT_EQ(FilesOnDisk(), 1u);
+
+  const Result fresh = Render("--style 5 " + BigPictures() + " --progress 50 --out " + (disk_ / "new.png").string());
+  EXPECT_EQ(fresh.status, 2);
+  EXPECT_FALSE(fs::exists(disk_ / "new.png"));
+  EXPECT_EQ(FilesOnDisk(), 1u);
+}
+
+TEST_F(RenderToFullDisk, FramesThatDoNotFitAreNotLeftCut) {
+  if (!MountDisk("5m")) GTEST_SKIP() << "cannot mount a tmpfs here";
+  const Result r = Render("--style 5 " + BigPictures() + " --frames " + (disk_ / "frames").string() + " --step 50");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(fs::exists(disk_ / "frames" / "frame_000.png"));
+  EXPECT_FALSE(fs::exists(disk_ / "frames" / "frame_001.png"));
+  for (const auto& entry : fs::directory_iterator(disk_ / "frames")) {
+    EXPECT_EQ(entry.path().filename().string().front(), 'f') << "temporary file left: " << entry.path();
+    EXPECT_NO_THROW(platform::DecodePicture(entry.path())) << entry.path();
+  }
 }
 
 }  // namespace
