@@ -27,6 +27,10 @@ int RenameNoReplace(const char* from, const char* to) {
   return 0;
 }
 
+// Bytes of the final name kept in the temporary one, leaving room for the
+// additions within the 255 a name may have.
+constexpr size_t kNameBytesKept = 200;
+
 unsigned NextSerial() {
   static std::atomic<unsigned> serial{0};
   return serial++;
@@ -40,8 +44,8 @@ TAtomicFile::TAtomicFile(std::filesystem::path path) : path_(std::move(path)) {
   // created with the usual permissions (mkstemp's would be owner-only).
   int fd = -1;
   for (unsigned attempt = 0; fd < 0; ++attempt) {
-    temporary_ = (folder / ("." + path_.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                            std::to_string(NextSerial()) + ".part"))
+    temporary_ = (folder / ("." + path_.filename().string().substr(0, kNameBytesKept) + "." +
+                            std::to_string(::getpid()) + "-" + std::to_string(NextSerial()) + ".part"))
                      .string();
     fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt == 100)) {
