@@ -12,6 +12,7 @@
 
 #include "platform/picture_error.h"
 #include "platform/picture_file.h"
+#include "platform/jpeg_scan_count.h"
 #include "platform/picture_limits.h"
 
 namespace platform {
@@ -241,6 +242,14 @@ std::unique_ptr<raster::Bitmap> DecodeJpeg(const std::filesystem::path& path) {
   JpegDecoding d;
   d.fileName = PictureFileName(path);
   d.file = OpenPictureFile(path);
+  // A progressive file's scans are counted from their headers first, so that
+  // one asking for too much is refused before libjpeg allocates and walks
+  // its coefficients; the progress monitor keeps the same budget while
+  // decoding.
+  const JpegScanWork work = CountProgressiveScanWork(d.file.get(), kMaxJpegBlockVisits);
+  if (work.blockVisits > kMaxJpegBlockVisits) {
+    throw PictureError(d.fileName, std::to_string(work.scans) + " scans are too many for a picture of this size");
+  }
   d.cinfo.err = jpeg_std_error(&d.error.pub);
   d.error.pub.error_exit = OnJpegError;
   d.error.pub.emit_message = OnJpegMessage;
