@@ -9,7 +9,10 @@
 #include "platform/raster/bitmap.h"
 
 // Shared harness: every figure is reported as a ratio to one memcpy of the
-// frame's bytes, measured in the same run (counter "x_memcpy").
+// frame's bytes (counter "x_memcpy"). The memory bandwidth of a shared machine
+// drifts over the minutes a run takes, so each timed call is paired with a
+// memcpy of the same frame taken right beside it, and the counter is the
+// median of those paired ratios.
 namespace bench {
 
 struct FrameSize {
@@ -17,20 +20,25 @@ struct FrameSize {
 };
 inline const std::vector<FrameSize> kFrameSizes = {{1200, 850}, {1920, 1080}};
 
-// Nanoseconds of one memcpy of a w × h frame (measured once per size, cached).
-double MemcpyNanos(int32_t w, int32_t h);
+// Pairs timed per style benchmark: enough that the median stands on many
+// pairs whatever the frame costs, few enough that the table of all styles
+// takes a couple of minutes.
+constexpr int kPairedRuns = 31;
 
 // Two distinct, busy test pictures of the given size.
 void FillOldPicture(raster::Bitmap& b);
 void FillNewPicture(raster::Bitmap& b);
 
 // Runs `body` per iteration, timing only it; `prepare` runs untimed before
-// each iteration. Sets the x_memcpy counter for a w × h frame.
+// each iteration. Every iteration also times one memcpy of a w × h frame
+// between two bitmaps of the harness just before `prepare`; x_memcpy is the
+// median over the iterations of body time / that memcpy's time.
 void TimeAgainstMemcpy(benchmark::State& state, int32_t w, int32_t h, const std::function<void()>& prepare,
                        const std::function<void()>& body);
 
 // Registers "memcpy/<w>x<h>" once: the reference copy timed like the styles,
-// so a busy machine shows as its x_memcpy drifting from 1.
+// so its x_memcpy (a memcpy paired with a memcpy) shows how far the pairing
+// itself strays from 1 on this machine.
 void RegisterMemcpyReference();
 
 // Registers the memcpy reference and "style/<n>/<w>x<h>/<progress>" for each style, frame size and the

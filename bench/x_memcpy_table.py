@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Compact table of a style benchmark run (Google Benchmark JSON output).
 
-Per style: the largest x_memcpy over frame sizes and progress values, and the
-value at 1200x850 / progress 50. With --benchmark_repetitions the median of
+Per style: the largest x_memcpy (the median of paired ratios to a memcpy of
+the frame) over frame sizes and progress values, and the value at 1200x850 /
+progress 50. With --benchmark_repetitions the median of
 the repetitions is used. Names come from src/effects/catalogue.cpp.
 
 usage: x_memcpy_table.py RUN.json [catalogue.cpp]
@@ -48,11 +49,11 @@ def main():
     per_style = {}
     references = []
     for name, x in values.items():
-        parts = name.split("/")
+        parts = [p for p in name.split("/") if not p.startswith("iterations:")]
         if parts[0] == "style":
             per_style.setdefault(int(parts[1]), {})["/".join(parts[2:])] = x
         else:
-            references.append((name, x))
+            references.append(("/".join(parts), x))
     print(f"{'style':>5}  {'max':>6}  {'1200x850/50':>11}  name")
     for style in sorted(per_style):
         runs = per_style[style]

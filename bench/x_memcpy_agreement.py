@@ -1,0 +1,44 @@
+#!/usr/bin/env python3
+"""How far two runs of a style benchmark agree (Google Benchmark JSON output).
+
+Per style, the largest x_memcpy over frame sizes and progress values in each
+run, and their relative difference (|a - b| / min(a, b)). Lists the styles
+that differ by more than the tolerance (15 % unless given) and sums up.
+
+usage: x_memcpy_agreement.py RUN_A.json RUN_B.json [tolerance]
+"""
+import json
+import sys
+
+
+def worst_per_style(path):
+    with open(path, encoding="utf-8") as f:
+        run = json.load(f)
+    worst = {}
+    for b in run["benchmarks"]:
+        if "x_memcpy" not in b or b.get("run_type") == "aggregate":
+            continue
+        parts = [p for p in b["name"].split("/") if not p.startswith("iterations:")]
+        if parts[0] != "style":
+            continue
+        style = int(parts[1])
+        worst[style] = max(worst.get(style, 0.0), b["x_memcpy"])
+    return worst
+
+
+def main():
+    a, b = worst_per_style(sys.argv[1]), worst_per_style(sys.argv[2])
+    tolerance = float(sys.argv[3]) if len(sys.argv) > 3 else 0.15
+    styles = sorted(set(a) & set(b))
+    differences = {s: abs(a[s] - b[s]) / min(a[s], b[s]) for s in styles}
+    print(f"{'style':>5}  {'run A':>6}  {'run B':>6}  {'diff':>6}")
+    for s in styles:
+        if differences[s] > tolerance:
+            print(f"{s:>5}  {a[s]:6.2f}  {b[s]:6.2f}  {differences[s]:6.1%}")
+    within = sum(1 for s in styles if differences[s] <= tolerance)
+    largest = max(differences.values(), default=0.0)
+    print(f"{within} of {len(styles)} styles agree within {tolerance:.0%}; largest difference {largest:.1%}")
+
+
+if __name__ == "__main__":
+    main()
