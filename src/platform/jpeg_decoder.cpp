@@ -143,6 +143,7 @@ struct JpegDecoding {
   std::unique_ptr<JpegFileSource> source = std::make_unique<JpegFileSource>();
   std::unique_ptr<raster::Bitmap> bitmap;
   std::vector<JSAMPLE> cmykRows;
+  raster::Size cover;
   bool created = false;
 
   ~JpegDecoding() {
@@ -185,6 +186,18 @@ void ReadRows(JpegDecoding& d) {
   }
 }
 
+// Picks the smallest scale (in eighths) whose output covers d.cover, by
+// libjpeg's own rounding of the scaled size.
+void ChooseScale(JpegDecoding& d) {
+  jpeg_decompress_struct& cinfo = d.cinfo;
+  if (d.cover.width <= 0 || d.cover.height <= 0) return;
+  cinfo.scale_denom = 8;
+  for (cinfo.scale_num = 1; cinfo.scale_num < 8; ++cinfo.scale_num) {
+    jpeg_calc_output_dimensions(&cinfo);
+    if (cinfo.output_width >= JDIMENSION(d.cover.width) && cinfo.output_height >= JDIMENSION(d.cover.height)) return;
+  }
+}
+
 // Runs libjpeg; returns false when it reported a fatal error (the message is
 // in d.error). No object with a destructor is created in this frame.
 bool DecodeInto(JpegDecoding& d) {
@@ -224,6 +237,7 @@ bool DecodeInto(JpegDecoding& d) {
                                          std::to_string(cinfo.num_components) + " components");
   }
 
+  ChooseScale(d);
   jpeg_start_decompress(&cinfo);
   d.bitmap = std::make_unique<raster::Bitmap>(int32_t(cinfo.output_width), int32_t(cinfo.output_height));
   ReadRows(d);
@@ -238,8 +252,9 @@ bool DecodeInto(JpegDecoding& d) {
 
 }  // namespace
 
-std::unique_ptr<raster::Bitmap> DecodeJpeg(const std::filesystem::path& path) {
+std::unique_ptr<raster::Bitmap> DecodeJpeg(const std::filesystem::path& path, raster::Size cover) {
   JpegDecoding d;
+  d.cover = cover;
   d.fileName = PictureFileName(path);
   d.file = OpenPictureFile(path);
   // A progressive file's scans are counted from their headers first, so that

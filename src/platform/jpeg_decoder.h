@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/raster/bitmap.h"
+#include "platform/raster/geometry.h"
 
 namespace platform {
 
@@ -27,6 +28,12 @@ constexpr long kMaxJpegMemory = 1L << 30;
 // A file cut short after its picture data began gives the decoded part, the
 // rest filled grey by libjpeg (as other viewers do); a file that ends before
 // any picture data is an error. Throws PictureError.
-std::unique_ptr<raster::Bitmap> DecodeJpeg(const std::filesystem::path& path);
+//
+// With a size to cover (both sides above 0) the picture is decoded at the
+// smallest of the scales 1/8, 2/8 .. 8/8 whose result is at least that wide
+// and that high (libjpeg scales in the frequency domain, which smooths as it
+// reduces and skips most of the work); a picture smaller than the size comes
+// at full size. Without one, or with 0 × 0, it comes at full size.
+std::unique_ptr<raster::Bitmap> DecodeJpeg(const std::filesystem::path& path, raster::Size cover = {});
 
 }  // namespace platform

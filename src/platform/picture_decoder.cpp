@@ -55,14 +55,14 @@ bool IsReadablePictureName(std::string_view fileName) {
   return FindPictureType(std::filesystem::path(fileName)) != nullptr;
 }
 
-std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path) {
+std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path, raster::Size cover) {
   const PictureType* type = FindPictureType(path.filename());
   if (!type) {
     throw PictureError(PictureFileName(path),
                        "unknown picture type \"" + path.extension().string() + "\"");
   }
   switch (type->decoder) {
-    case Decoder::Jpeg: return DecodeJpeg(path);
+    case Decoder::Jpeg: return DecodeJpeg(path, cover);
     case Decoder::Png: return DecodePng(path);
     case Decoder::QtBmp: return DecodeWithQt(path, "bmp");
     case Decoder::QtIco: return DecodeWithQt(path, "ico");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/raster/bitmap.h"
+#include "platform/raster/geometry.h"
 
 namespace platform {
 
@@ -22,6 +23,10 @@ bool IsReadablePictureName(std::string_view fileName);
 // holds alpha (255 where opaque). Throws PictureError (a std::runtime_error)
 // naming the file and the cause; pictures larger than kMaxPicturePixels or
 // kMaxPictureSide are refused before their pixels are allocated.
-std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path);
+//
+// `cover` is the largest size the picture will be shown at (a screen): a JPEG
+// is then decoded at the smallest reduced scale that still covers it (see
+// DecodeJpeg); other types come at full size. 0 × 0 asks for full size.
+std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path, raster::Size cover = {});
 
 }  // namespace platform
