@@ -29,12 +29,22 @@ constexpr int kPairedRuns = 31;
 void FillOldPicture(raster::Bitmap& b);
 void FillNewPicture(raster::Bitmap& b);
 
+// A memcpy of one frame: where to, from where, how many bytes.
+struct FrameCopy {
+  void* to = nullptr;
+  const void* from = nullptr;
+  size_t bytes = 0;
+};
+
 // Runs `body` per iteration, timing only it; `prepare` runs untimed before
-// each iteration. Every iteration also times one memcpy of a w × h frame
-// between two bitmaps of the harness just before `prepare`; x_memcpy is the
-// median over the iterations of body time / that memcpy's time.
+// it. Right before `prepare`, every iteration times `reference`, a memcpy of a
+// frame (by default one between two w × h bitmaps of the harness); x_memcpy
+// is the median over the iterations of body time / that memcpy's time. A
+// style's reference copies its new picture onto its display, what the style
+// itself does at progress 100, on the same buffers in the same state of the
+// caches as the frame that follows.
 void TimeAgainstMemcpy(benchmark::State& state, int32_t w, int32_t h, const std::function<void()>& prepare,
-                       const std::function<void()>& body);
+                       const std::function<void()>& body, FrameCopy reference = {});
 
 // Registers "memcpy/<w>x<h>" once: the reference copy timed like the styles,
 // so its x_memcpy (a memcpy paired with a memcpy) shows how far the pairing
