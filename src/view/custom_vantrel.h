@@ -173,7 +173,7 @@ class TCustomVantrel {
   virtual void InvalidateRect(const raster::Rect&) {}
   // The rectangle was just drawn and needs no repaint.
   virtual void ValidateRect(const raster::Rect&) {}
-  // Puts PicRect of Display scaled into DisplayRect on the window. Called
+  // Puts PicRect of Display (its whole bounds) scaled into DisplayRect on the window. Called
   // under the view lock with Display's surface locked, on any thread.
   virtual void PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rect& PicRect,
                                 const raster::Rect& DisplayRect);
@@ -205,6 +205,9 @@ class TCustomVantrel {
   void StopTimer();
   void TimerProc(uint32_t transition);
   void UpdateDisplayRect();
+  // The size UpdateDisplayRect gives a picture of w × h in the present client
+  // area and placement.
+  raster::Size PlacedSize(int32_t w, int32_t h) const;
   void UpdateOldPic();
   bool GetEmpty() const;
   uint32_t TimerResolution() const { return fTimerResolution.load(); }
@@ -216,6 +219,9 @@ class TCustomVantrel {
   void TransitionCompleted(uint32_t transition);
   bool TransitionEnded(uint32_t transition) const;
   void FreeTransitionPictures();
+  // Pic for the picture: at natural size, or reduced by area averaging to
+  // `frame` when it is placed smaller.
+  void RenderPic(raster::Size frame);
   void ShowFrame();
   void RefreshDynamicOldPic();
   void PlacementChanged();
@@ -254,6 +260,9 @@ class TCustomVantrel {
   TTimerLock fTimerMutex;
 
   // 1. Guarded by fCS.
+  // The frame shown. A picture placed smaller than its natural size is
+  // reduced once when its transition starts, so Display (like Pic and OldPic)
+  // may be smaller than PicRect; every copy of it takes its whole bounds.
   const std::unique_ptr<raster::Bitmap> Display PT_GUARDED_BY(fCS);
   std::unique_ptr<raster::Bitmap> OldPic GUARDED_BY(fCS) PT_GUARDED_BY(fCS);
   std::unique_ptr<raster::Bitmap> Pic GUARDED_BY(fCS) PT_GUARDED_BY(fCS);

@@ -67,7 +67,7 @@ TCustomVantrel::TPlacement TCustomVantrel::PlacementOnWindowThread() const { ret
 void TCustomVantrel::DrawDisplay(TCanvas& Canvas) {
   if (Display->Empty() || !Canvas.RectVisible(fDisplayRect)) return;
   raster::SurfaceLock display(*Display);
-  Canvas.CopyRect(fDisplayRect, *Display, fPicRect);
+  Canvas.CopyRect(fDisplayRect, *Display, Display->Bounds());
 }
 
 void TCustomVantrel::DrawSurroundings(TCanvas& Canvas, const TPlacement& placed) {

@@ -19,7 +19,7 @@ bool AllOpaque(const raster::Bitmap& b) {
 
 void TPicture::LoadFromFile(const std::filesystem::path& fileName) {
   // Decoded fully before anything changes, so a failure keeps the old graphic.
-  SetGraphic(platform::DecodePicture(fileName));
+  SetGraphic(platform::DecodePicture(fileName, loadCover_));
 }
 
 void TPicture::Assign(const TPicture& source) {

@@ -24,7 +24,13 @@ class TPicture {
   // Decodes the file, choosing the decoder by its extension without regard to
   // case. On failure the old graphic stays and the error (platform::PictureError
   // or std::runtime_error, naming the file and the cause) reaches the caller.
+  // A JPEG larger than LoadCover() comes reduced to the smallest decoder scale
+  // that still covers it.
   void LoadFromFile(const std::filesystem::path& fileName);
+  // The largest size pictures loaded from files will be shown at (the
+  // screen's); 0 × 0, the default, loads them at full size.
+  void SetLoadCover(raster::Size cover) { loadCover_ = cover; }
+  raster::Size LoadCover() const { return loadCover_; }
   // Copies the graphic of another holder (none when it has none).
   void Assign(const TPicture& source);
   // Takes a graphic; null leaves the holder without one.
@@ -55,6 +61,7 @@ class TPicture {
 
   std::unique_ptr<raster::Bitmap> graphic_;
   bool opaque_ = true;
+  raster::Size loadCover_;
   TChangeHandler onChange_;
 };
 

@@ -11,24 +11,25 @@ void TCustomVantrel::UpdateDisplayRect() {
   Lock lock(fCS);
   const int32_t cW = fClientWidth - 2 * fFrameWidth;
   const int32_t cH = fClientHeight - 2 * fFrameWidth;
-  int32_t pW = fPicRect.right - fPicRect.left;
-  int32_t pH = fPicRect.bottom - fPicRect.top;
+  const raster::Size placed = PlacedSize(fPicRect.right - fPicRect.left, fPicRect.bottom - fPicRect.top);
+  const int32_t dx = fCenter ? fFrameWidth + (cW - placed.width) / 2 : fFrameWidth;
+  const int32_t dy = fCenter ? fFrameWidth + (cH - placed.height) / 2 : fFrameWidth;
+  fDisplayRect = {dx, dy, dx + placed.width, dy + placed.height};
+  if (DynamicOldPic && OldPic) UpdateOldPic();
+}
+
+raster::Size TCustomVantrel::PlacedSize(int32_t pW, int32_t pH) const {
+  Lock lock(fCS);
+  const int32_t cW = fClientWidth - 2 * fFrameWidth;
+  const int32_t cH = fClientHeight - 2 * fFrameWidth;
   if (fProportional && pW > 0 && pH > 0 && (fStretch || cW < pW || cH < pH)) {
     if (double(cH) / pH > double(cW) / pW) {  // the width limits
-      pH = raster::MulDiv(pH, cW, pW);
-      pW = cW;
-    } else {  // the height limits, also on equal ratios
-      pW = raster::MulDiv(pW, cH, pH);
-      pH = cH;
+      return {cW, raster::MulDiv(pH, cW, pW)};
     }
-  } else if (fStretch) {
-    pW = cW;
-    pH = cH;
+    return {raster::MulDiv(pW, cH, pH), cH};  // the height limits, also on equal ratios
   }
-  const int32_t dx = fCenter ? fFrameWidth + (cW - pW) / 2 : fFrameWidth;
-  const int32_t dy = fCenter ? fFrameWidth + (cH - pH) / 2 : fFrameWidth;
-  fDisplayRect = {dx, dy, dx + pW, dy + pH};
-  if (DynamicOldPic && OldPic) UpdateOldPic();
+  if (fStretch) return {cW, cH};
+  return {pW, pH};
 }
 
 void TCustomVantrel::UpdateOldPic() {
@@ -42,7 +43,7 @@ void TCustomVantrel::UpdateOldPic() {
   {
     raster::SurfaceLock old(*OldPic);
     raster::SetStretchBltMode(*OldPic, raster::COLORONCOLOR);
-    raster::StretchBlt(*OldPic, 0, 0, fPicRect.width(), fPicRect.height(), BackImage, 0, 0, BackImage.Width(),
+    raster::StretchBlt(*OldPic, 0, 0, OldPic->Width(), OldPic->Height(), BackImage, 0, 0, BackImage.Width(),
                        BackImage.Height());
   }
   if (fBusy.load() && fManual.load() && !Stopping.load()) UpdateDisplay();

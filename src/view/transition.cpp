@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "effects/frame_rule.h"
+#include "platform/raster/box_reduce.h"
 #include "platform/raster/drawing.h"
 #include "platform/raster/muldiv.h"
 #include "view/custom_vantrel.h"
@@ -31,28 +32,30 @@ void TCustomVantrel::Execute() {
 
 void TCustomVantrel::Prepare() {
   const int32_t Width = fPicture->Width(), Height = fPicture->Height();
+  // A picture placed smaller than its natural size is reduced to the placed
+  // size here, once: every frame then works on (and shows) no more pixels
+  // than the screen has. One placed larger stays natural and is enlarged on
+  // the way to the screen, as before.
+  const raster::Size placed = PlacedSize(Width, Height);
+  const bool reduce = placed.width > 0 && placed.height > 0 && placed.width <= Width &&
+                      placed.height <= Height && (placed.width < Width || placed.height < Height);
+  const raster::Size frame = reduce ? placed : raster::Size{Width, Height};
   {
     Lock lock(fCS);
     OldPic = std::make_unique<raster::Bitmap>();
-    if (fOverDraw.load() && !Display->Empty() && Display->Width() == Width && Display->Height() == Height) {
+    if (fOverDraw.load() && !Display->Empty() && Display->Width() == frame.width &&
+        Display->Height() == frame.height) {
       DynamicOldPic = false;
       OldPic->Assign(*Display);
     } else {
       DynamicOldPic = true;
-      OldPic->SetSize(Width, Height);
+      OldPic->SetSize(frame.width, frame.height);
     }
-    Pic = std::make_unique<raster::Bitmap>(Width, Height);
-    Pic->Fill(raster::PixelFromColor(ColorToRGB(fColor)));
   }
+  RenderPic(frame);
   {
     Lock lock(fCS);
-    const TMutedChanges muted(*fPicture);
-    TCanvas canvas(*Pic);
-    fPicture->Draw(canvas, 0, 0);
-  }
-  {
-    Lock lock(fCS);
-    Display->SetSize(Width, Height);
+    Display->SetSize(frame.width, frame.height);
     fPicRect = {0, 0, Width, Height};
     UpdateDisplayRect();
     Display->Assign(*OldPic);
@@ -68,6 +71,34 @@ void TCustomVantrel::Prepare() {
     oldPicture = OldPic.get();
   }
   DoStart(*newPicture, *oldPicture);
+}
+
+void TCustomVantrel::RenderPic(raster::Size frame) {
+  const raster::Bitmap* graphic = fPicture->Graphic();
+  const bool reduce = frame.width != fPicture->Width() || frame.height != fPicture->Height();
+  auto pic = std::make_unique<raster::Bitmap>(frame.width, frame.height);
+  // Changes the graphic reports while it is drawn raise no OnChange.
+  const TMutedChanges muted(*fPicture);
+  const uint32_t background = raster::PixelFromColor(ColorToRGB(fColor));
+  if (!reduce) {
+    pic->Fill(background);
+    TCanvas canvas(*pic);
+    fPicture->Draw(canvas, 0, 0);
+  } else if (fPicture->Opaque()) {
+    raster::BoxReduce(*graphic, *pic);
+  } else {
+    // Blended over the colour at natural size first, as the unreduced
+    // picture would be, then reduced.
+    raster::Bitmap natural(fPicture->Width(), fPicture->Height());
+    natural.Fill(background);
+    {
+      TCanvas canvas(natural);
+      fPicture->Draw(canvas, 0, 0);
+    }
+    raster::BoxReduce(natural, *pic);
+  }
+  Lock lock(fCS);
+  Pic = std::move(pic);
 }
 
 void TCustomVantrel::Animate() {
@@ -136,7 +167,7 @@ void TCustomVantrel::SetProgress(TPercent Value) {
 void TCustomVantrel::ShowFrame() {
   Lock lock(fCS);
   raster::SurfaceLock display(*Display);
-  PutFrameOnScreen(*Display, fPicRect, fDisplayRect);
+  PutFrameOnScreen(*Display, Display->Bounds(), fDisplayRect);
   ValidateRect(fDisplayRect);
 }
 
@@ -145,7 +176,7 @@ void TCustomVantrel::UpdateDisplay() {
   if (!Pic || !OldPic) return;
   raster::SurfaceLock pic(*Pic);
   raster::SurfaceLock display(*Display);
-  const int32_t W = fPicRect.right, H = fPicRect.bottom;
+  const int32_t W = Display->Width(), H = Display->Height();
   {
     raster::SurfaceLock old(*OldPic);
     raster::BitBlt(*Display, 0, 0, W, H, *OldPic, 0, 0);

@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <QWindow>
 #include <cmath>
+#include <QScreen>
 
 #include "view/posted_paint_surface.h"
 #include "view/x11_window_surface.h"
@@ -16,6 +17,15 @@ namespace {
 
 // Wakes the window thread for one posted item.
 const QEvent::Type kPostedEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The primary screen in device pixels: the largest area the view is shown on
+// (full screen), so photos need not be decoded larger than that.
+raster::Size PrimaryScreenPixels() {
+  const QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+  if (!screen) return {};
+  const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+  return {size.width(), size.height()};
+}
 
 xcb_connection_t* X11Connection() {
   auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -37,6 +47,7 @@ TVantrel::TVantrel(QWidget* parent) : QWidget(parent), nativeDrawing_(X11Connect
     surface_ = std::make_unique<TPostedPaintSurface>(this, [this](const raster::Rect& r) { Post(r); });
   }
   resize(100, 100);
+  Picture().SetLoadCover(PrimaryScreenPixels());
 }
 
 TVantrel::~TVantrel() {
