@@ -16,7 +16,7 @@ import sys
 
 def style_names(catalogue_path):
     names = {}
-    pattern = re.compile(r'\{"(.*)", \w+\},\s*// (\d+)$')
+    pattern = re.compile(r'\{"(.*)", \w+(?:, [\w:]+)?\},\s*// (\d+)$')
     with open(catalogue_path, encoding="utf-8") as f:
         for line in f:
             m = pattern.search(line.rstrip())
