@@ -45,12 +45,18 @@ U32x4 Load4(const uint32_t* p) {
 }
 void Store4(uint32_t* p, U32x4 v) { std::memcpy(p, &v, sizeof v); }
 
+// Eight 32-bit lanes: one AVX2 register, or two SSE2 registers.
+typedef uint32_t U32x8 __attribute__((vector_size(32)));
+
 // Copies every pixel whose pinned draw Random(100), one per pixel in memory
-// order, is below Progress. Eight pixels are decided side by side: lane j of
-// (low, high) holds the state after the draw for pixel i + j and steps eight
-// draws ahead per round, so the draws are the very ones a single generator
-// would make, without its one-multiply-per-pixel chain.
-void DissolvePixels(uint32_t* dst, const uint32_t* src, size_t count, uint32_t seed, int32_t Progress) {
+// order, is below Progress. Eight pixels are decided side by side: lane j
+// holds the state after the draw for pixel i + j and steps eight draws ahead
+// per round, so the draws are the very ones a single generator would make,
+// without its one-multiply-per-pixel chain. Built for AVX2 (whose lane
+// multiply the baseline lacks) and for the baseline, chosen at load time.
+__attribute__((target_clones("avx2", "default"))) void DissolvePixels(uint32_t* dst, const uint32_t* src,
+                                                                       size_t count, uint32_t seed,
+                                                                       int32_t Progress) {
   if (Progress >= 100) {  // every draw is below 100
     std::memcpy(dst, src, count * sizeof(uint32_t));
     return;
@@ -61,18 +67,20 @@ void DissolvePixels(uint32_t* dst, const uint32_t* src, size_t count, uint32_t s
   uint32_t state = seed;
   for (uint32_t& s : states) s = state = one(state);
   const uint32_t below = ShownBelow(Progress);
-  const U32x4 belowLanes = U32x4{} + below, mul = U32x4{} + eight.mul, add = U32x4{} + eight.add;
-  U32x4 low = Load4(states), high = Load4(states + 4);
+  const U32x8 belowLanes = U32x8{} + below, mul = U32x8{} + eight.mul, add = U32x8{} + eight.add;
+  U32x8 lanes;
+  std::memcpy(&lanes, states, sizeof lanes);
   size_t i = 0;
   for (; i + kLanes <= count; i += kLanes) {
-    const U32x4 takeLow = (U32x4)(low < belowLanes), takeHigh = (U32x4)(high < belowLanes);
-    Store4(dst + i, (Load4(src + i) & takeLow) | (Load4(dst + i) & ~takeLow));
-    Store4(dst + i + 4, (Load4(src + i + 4) & takeHigh) | (Load4(dst + i + 4) & ~takeHigh));
-    low = low * mul + add;
-    high = high * mul + add;
+    const U32x8 take = (U32x8)(lanes < belowLanes);
+    U32x8 from, into;
+    std::memcpy(&from, src + i, sizeof from);
+    std::memcpy(&into, dst + i, sizeof into);
+    const U32x8 result = (from & take) | (into & ~take);
+    std::memcpy(dst + i, &result, sizeof result);
+    lanes = lanes * mul + add;
   }
-  Store4(states, low);
-  Store4(states + 4, high);
+  std::memcpy(states, &lanes, sizeof lanes);
   for (size_t j = 0; i + j < count; ++j) {
     if (states[j] < below) dst[i + j] = src[i + j];
   }

@@ -20,26 +20,45 @@ void GatherScalar(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t 
 }
 
 #ifdef VANTREL_GATHER_AVX2
-// Eight destination pixels whose sources lie within 16 neighbouring source
-// pixels (any scale from 2:1 shrinking to enlarging, mirrored or not) come
-// from one or two unaligned loads and a lane permutation; wider spreads, and
-// blocks whose window would reach past the row's end, go pixel by pixel.
+// Eight destination pixels whose sources lie within 32 neighbouring source
+// pixels (any scale from 4:1 shrinking to enlarging, mirrored or not) come
+// from whole-vector loads of that window and lane permutations: one or two
+// loads within 16 pixels, four within 32. Wider spreads, and blocks whose
+// window would reach past the row's end, go pixel by pixel. The loads walk
+// the source row front to back, so a strong shrink streams through memory
+// as a copy does instead of waiting on one pixel at a time.
+__attribute__((target("avx2"), always_inline)) inline __m256i Load8(const uint32_t* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+__attribute__((target("avx2"), always_inline)) inline __m256i Pick(__m256i a, __m256i b, __m256i offsets,
+                                                                   int bit) {
+  // Lanes whose offset has `bit` set take b; blendv looks at the sign bit.
+  const __m256 select = _mm256_castsi256_ps(_mm256_slli_epi32(offsets, 31 - bit));
+  return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), select));
+}
+
 __attribute__((target("avx2"), always_inline)) inline void GatherBlock8(uint32_t* d, const uint32_t* s, const int32_t* index,
                                                   int32_t sourceWidth, bool fromTheEnd) {
   const int32_t first = index[0], last = index[7];
   const int32_t base = std::min(first, last), spread = std::max(first, last) - base;
-  if (spread >= 16 || base + 16 > sourceWidth) {
+  const int32_t window = spread < 16 ? 16 : 32;
+  if (spread >= 32 || base + window > sourceWidth) {
     GatherScalar(d, s, index, 0, 8, fromTheEnd);
     return;
   }
   const __m256i offsets = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(index)),
                                            _mm256_set1_epi32(base));
-  const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + base));
-  const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + base + 8));
-  const __m256i fromLow = _mm256_permutevar8x32_epi32(low, offsets);
-  const __m256i fromHigh = _mm256_permutevar8x32_epi32(high, offsets);
-  const __m256i useHigh = _mm256_cmpgt_epi32(offsets, _mm256_set1_epi32(7));
-  _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(fromLow, fromHigh, useHigh));
+  const uint32_t* w = s + base;
+  const __m256i low = Pick(_mm256_permutevar8x32_epi32(Load8(w + 0), offsets),
+                           _mm256_permutevar8x32_epi32(Load8(w + 8), offsets), offsets, 3);
+  if (window == 16) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), low);
+    return;
+  }
+  const __m256i high = Pick(_mm256_permutevar8x32_epi32(Load8(w + 16), offsets),
+                            _mm256_permutevar8x32_epi32(Load8(w + 24), offsets), offsets, 3);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), Pick(low, high, offsets, 4));
 }
 
 __attribute__((target("avx2"))) void GatherAvx2(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t n, int32_t sourceWidth,
