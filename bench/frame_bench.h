@@ -20,10 +20,12 @@ struct FrameSize {
 };
 inline const std::vector<FrameSize> kFrameSizes = {{1200, 850}, {1920, 1080}};
 
-// Pairs timed per style benchmark: enough that the median stands on many
-// pairs whatever the frame costs, few enough that the table of all styles
-// takes a couple of minutes.
-constexpr int kPairedRuns = 31;
+// Pairs timed per style benchmark and repetition. The load of a shared
+// machine comes in bursts that can sway every pair of one short window, so
+// the tables are taken with repetitions spread over the run:
+//   --benchmark_repetitions=3 --benchmark_enable_random_interleaving=true
+// and the median of the repetitions is the figure (x_memcpy_table.py).
+constexpr int kPairedRuns = 11;
 
 // Two distinct, busy test pictures of the given size.
 void FillOldPicture(raster::Bitmap& b);
