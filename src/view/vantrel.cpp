@@ -5,9 +5,9 @@
 #include <QPaintEvent>
 #include <QPlatformSurfaceEvent>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QWindow>
 #include <cmath>
-#include <QScreen>
 
 #include "view/posted_paint_surface.h"
 #include "view/x11_window_surface.h"
