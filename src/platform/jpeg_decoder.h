@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/raster/bitmap.h"
-#include "platform/raster/geometry.h"
+#include "platform/raster/size.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/raster/bitmap.h"
-#include "platform/raster/geometry.h"
+#include "platform/raster/size.h"
 
 namespace platform {
 

@@ -10,6 +10,7 @@
 #include "platform/periodic_timer.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/geometry.h"
+#include "platform/raster/size.h"
 #include "view/canvas.h"
 #include "view/picture.h"
 #include "view/thread_annotations.h"

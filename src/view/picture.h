@@ -5,6 +5,7 @@
 
 #include "platform/raster/bitmap.h"
 #include "platform/raster/geometry.h"
+#include "platform/raster/size.h"
 
 namespace view {
 

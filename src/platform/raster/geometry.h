@@ -12,11 +12,6 @@ struct Rect {
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 
-struct Size {
-  int32_t width = 0, height = 0;
-  friend constexpr bool operator==(const Size&, const Size&) = default;
-};
-
 struct Point {
   int32_t x = 0, y = 0;
   friend constexpr bool operator==(const Point&, const Point&) = default;
