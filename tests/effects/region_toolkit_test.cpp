@@ -60,22 +60,22 @@ int64_t AreaIn(const raster::RegionPtr& r, int W, int H) { return (*r & Region::
 TEST(BarRgn, ColumnsOnlyAndTheHalfwayPoint) {
   const int W = 100, H = 50, D = 50 / 50 + 1;  // bar size 2
   // Rows off (X = 0, mode 0), columns from the bottom: even columns grow up.
-  raster::RegionPtr cols = CreateBarRgn(0, 2 * 10, W, H, 0, 1);
+  raster::RegionPtr cols = CreateBarRgn(0, 2 * 10, W, H, BarMode::Off, BarMode::FromEnd);
   EXPECT_TRUE(cols->Contains(0, 49) && cols->Contains(1, 30) && !cols->Contains(0, 29));
   EXPECT_FALSE(cols->Contains(2, 49));
   EXPECT_EQ(AreaIn(cols, W, H), (W / (2 * D)) * D * 20);
-  EXPECT_TRUE(CreateBarRgn(0, 0, W, H, 0, 1)->IsEmpty());
+  EXPECT_TRUE(CreateBarRgn(0, 0, W, H, BarMode::Off, BarMode::FromEnd)->IsEmpty());
   // X exactly W is still the first half: even rows full, odd rows untouched.
-  for (int mode : {1, 2, 4, 5}) {
-    raster::RegionPtr r = CreateBarRgn(W, 0, W, H, mode, 0);
+  for (int mode : {BarMode::FromEnd, BarMode::FromStart, BarMode::StartThenEnd, BarMode::EndThenStart}) {
+    raster::RegionPtr r = CreateBarRgn(W, 0, W, H, mode, BarMode::Off);
     EXPECT_EQ(AreaIn(r, W, H), 13 * D * W) << "mode " << mode;  // even rows 0, 4, ..., 48
     EXPECT_TRUE(r->Contains(0, 0) && r->Contains(99, 1) && !r->Contains(50, 2)) << "mode " << mode;
   }
-  // Second half, mode 4: even rows full, odd rows come from the right.
-  raster::RegionPtr late = CreateBarRgn(W + 30, 0, W, H, 4, 0);
+  // Second half, StartThenEnd: even rows full, odd rows come from the right.
+  raster::RegionPtr late = CreateBarRgn(W + 30, 0, W, H, BarMode::StartThenEnd, BarMode::Off);
   EXPECT_TRUE(late->Contains(0, 0) && late->Contains(70, 2) && !late->Contains(69, 2));
-  // Mode 3 with the plain extent: even rows from the right, odd from the left.
-  raster::RegionPtr both = CreateBarRgn(30, 0, W, H, 3, 0);
+  // BothWays with the plain extent: even rows from the right, odd from the left.
+  raster::RegionPtr both = CreateBarRgn(30, 0, W, H, BarMode::BothWays, BarMode::Off);
   EXPECT_TRUE(both->Contains(70, 0) && !both->Contains(69, 0));
   EXPECT_TRUE(both->Contains(29, 2) && !both->Contains(30, 2));
 }
@@ -83,28 +83,28 @@ TEST(BarRgn, ColumnsOnlyAndTheHalfwayPoint) {
 TEST(PourRgn, StraightEdgeBeyondTheWidthAndOneDrawPerStrip) {
   const int W = 400, H = 300, D = 300 / 200 + 1;  // strips of 2
   raster::RandSeed = 1234;
-  raster::RegionPtr full = CreatePourRgn(W, 0, W, H, 2, 0);
+  raster::RegionPtr full = CreatePourRgn(W, 0, W, H, PourMode::FromStart, PourMode::Off);
   EXPECT_EQ(full->Area(), int64_t{W} * H);  // N = 0: every strip exactly X long
   EXPECT_EQ(StepsBetween(1234, raster::RandSeed.load()), (H + D - 1) / D);
   raster::RandSeed = 1;
-  raster::RegionPtr ragged = CreatePourRgn(100, 50, W, H, 1, 3);
+  raster::RegionPtr ragged = CreatePourRgn(100, 50, W, H, PourMode::FromEnd, PourMode::OutFromMiddle);
   EXPECT_EQ(StepsBetween(1, raster::RandSeed.load()), (H + D - 1) / D + (W + D - 1) / D);
   EXPECT_FALSE(ragged->IsEmpty());
   // X = 0 still shows some strips thanks to the jitter.
   raster::RandSeed = 5;
-  EXPECT_GT(CreatePourRgn(0, 0, W, H, 2, 0)->Area(), 0);
+  EXPECT_GT(CreatePourRgn(0, 0, W, H, PourMode::FromStart, PourMode::Off)->Area(), 0);
 }
 
 TEST(SwarmRgn, DrawsOncePerCandidateAndScattersNothingWhenNarrow) {
   const int W = 1200, H = 850;
-  // N = 120, M = 6, S = 3, L = 20: one draw per candidate square per row.
+  // Scatter depth 120, squares of 6, rows every 3, 20 candidates: one draw per candidate per row.
   raster::RandSeed = 77;
-  raster::RegionPtr r = CreateSwarmRgn(300, 0, W, H, 2, 0);
+  raster::RegionPtr r = CreateSwarmRgn(300, 0, W, H, SwarmMode::FromStart, SwarmMode::Off);
   EXPECT_EQ(StepsBetween(77, raster::RandSeed.load()), ((H + 2) / 3) * 20);
   EXPECT_TRUE(r->Contains(299, 0) && r->Contains(0, 849));
-  // Under 20 pixels wide N <= 1, so no squares and no draws at all.
+  // Under 20 pixels wide the scatter depth is at most 1: no squares and no draws at all.
   raster::RandSeed = 9;
-  raster::RegionPtr narrow = CreateSwarmRgn(5, 0, 19, 10, 1, 0);
+  raster::RegionPtr narrow = CreateSwarmRgn(5, 0, 19, 10, SwarmMode::FromEnd, SwarmMode::Off);
   EXPECT_EQ(raster::RandSeed.load(), 9u);
   EXPECT_EQ(AreaIn(narrow, 19, 10), 5 * 10);
 }
