@@ -1,4 +1,181 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>app::TPhotosform</name>
+    <message>
+        <source>温馨提示</source>
+        <translation>A friendly reminder</translation>
+    </message>
+    <message>
+        <source>是否退出相册</source>
+        <translation>Leave the album?</translation>
+    </message>
+    <message>
+        <source>选择照片所在的文件夹:</source>
+        <translation>Choose the folder where the photos are:</translation>
+    </message>
+    <message>
+        <source>选择宝宝所在的照片目录:</source>
+        <translation>Choose the folder of the baby&apos;s photos:</translation>
+    </message>
+    <message>
+        <source>复制成功请重新打开相册即可播放</source>
+        <translation>Copied. Open the album again to play the new photos.</translation>
+    </message>
+    <message>
+        <source>复制失败</source>
+        <translation>Copy failed</translation>
+    </message>
+    <message>
+        <source>删除完毕</source>
+        <translation>Deletion finished</translation>
+    </message>
+    <message>
+        <source>已经没有演示照片了，请复制宝宝照片到相册把观看相册吧</source>
+        <translation>There are no demonstration photos any more. Copy the baby&apos;s photos into the album to watch it.</translation>
+    </message>
+    <message>
+        <source>发成错误</source>
+        <translation>An error occurred</translation>
+    </message>
+    <message>
+        <source>确    定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>右键设置播放器，双击照片全屏播放，ESC返回,</source>
+        <translation>Right-click to set up the player, double-click a photo for full screen, Esc to return</translation>
+    </message>
+    <message>
+        <source>播放设置</source>
+        <translation>Playback settings</translation>
+    </message>
+    <message>
+        <source>全屏/返回</source>
+        <translation>Full screen / back</translation>
+    </message>
+    <message>
+        <source>照片特效设置</source>
+        <translation>Photo effects</translation>
+    </message>
+    <message>
+        <source>展示类型</source>
+        <translation>Effect</translation>
+    </message>
+    <message>
+        <source>展示方式设置</source>
+        <translation>Order of the effects</translation>
+    </message>
+    <message>
+        <source>按特效顺序</source>
+        <translation>In catalogue order</translation>
+    </message>
+    <message>
+        <source>随机特效</source>
+        <translation>Random effect</translation>
+    </message>
+    <message>
+        <source>不需要特效</source>
+        <translation>Keep the effect</translation>
+    </message>
+    <message>
+        <source>自动播放</source>
+        <translation>Automatic play</translation>
+    </message>
+    <message>
+        <source>特效生成时间 (%):</source>
+        <translation>Step per frame (%):</translation>
+    </message>
+    <message>
+        <source>切换时间(ms):</source>
+        <translation>Delay (ms):</translation>
+    </message>
+    <message>
+        <source>保持定时</source>
+        <translation>Exact timing</translation>
+    </message>
+    <message>
+        <source>运用多线程处理图片</source>
+        <translation>Draw frames on a thread of their own</translation>
+    </message>
+    <message>
+        <source>停止播放</source>
+        <translation>Stop playing (by hand)</translation>
+    </message>
+    <message>
+        <source>布局设置</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>图片展示方式</source>
+        <translation>Photo placement</translation>
+    </message>
+    <message>
+        <source>中心</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>铺满</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>保持比例</source>
+        <translation>Keep proportions</translation>
+    </message>
+    <message>
+        <source>背景设置</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>背景展示方式</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>设置播放背景的图片</source>
+        <translation>Choose the background picture</translation>
+    </message>
+    <message>
+        <source>镶边</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>线条粗细</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>线条颜色选择</source>
+        <translation>Choose the frame colour</translation>
+    </message>
+    <message>
+        <source>设置照片的目录</source>
+        <translation>Photo folder</translation>
+    </message>
+    <message>
+        <source>方式一：拷贝文件夹下宝宝照片进入相册播放</source>
+        <translation>Way one: copy a folder&apos;s photos into the album</translation>
+    </message>
+    <message>
+        <source>方式二：直接选择您电脑上的照片进行播放</source>
+        <translation>Way two: play the photos of a folder at once</translation>
+    </message>
+    <message>
+        <source>设置几秒播放下一张图片</source>
+        <translation>Seconds before the next photo</translation>
+    </message>
+    <message>
+        <source>[ 3.0 秒 ]</source>
+        <translation>[ 3.0 s ]</translation>
+    </message>
+    <message>
+        <source>删除演示的照片</source>
+        <translation>Delete the demo photos</translation>
+    </message>
+    <message>
+        <source>
+找不到包含JPG格式的文件.</source>
+        <translation>
+No JPG pictures were found there.</translation>
+    </message>
+</context>
 </TS>

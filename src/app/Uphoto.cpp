@@ -111,7 +111,7 @@ void TPhotosform::FormDestroy(QObject*) {
 
 void TPhotosform::SpeedButton1Click(QObject*) {
   const TMessageButton answer = dialogs_.Message(
-      this, {QStringLiteral("温馨提示"), QStringLiteral("是否退出相册"), TMessageIcon::None,
+      this, {tr("温馨提示"), tr("是否退出相册"), TMessageIcon::None,
              {TMessageButton::Yes, TMessageButton::No}});
   if (answer == TMessageButton::Yes) close();
 }

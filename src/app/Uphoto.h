@@ -170,8 +170,8 @@ class TPhotosform : public QWidget {
   void Button4Click(QObject* Sender);
   TCopyReport DoCopyDir(const QString& sDirName, const QString& sToDirName);
 
-  // The view's hint, shown while ShowHint is on.
-  static const QString kVantrelHint;
+  // The view's hint, shown while ShowHint is on, in the user's language.
+  static QString VantrelHint();
   // The maker's web page, beside the program.
   static const QString kMakerPageName;
   bool VantrelShowHint() const { return vantrelShowHint_; }

@@ -68,11 +68,12 @@ TUpDown* MakeUpDown(QWidget* parent, const char* name, const QRect& bounds, QLin
   return upDown;
 }
 
-const QString kOkCaption = QStringLiteral("确    定");
+// The caption of the OK buttons of the three pages.
+QString OkCaption() { return QCoreApplication::translate("app::TPhotosform", "确    定"); }
 
 }  // namespace
 
-const QString TPhotosform::kVantrelHint = QStringLiteral("右键设置播放器，双击照片全屏播放，ESC返回,");
+QString TPhotosform::VantrelHint() { return tr("右键设置播放器，双击照片全屏播放，ESC返回,"); }
 const QString TPhotosform::kMakerPageName = QStringLiteral("maker.html");
 
 // A right-aligned label keeps its right edge and grows to the left when its
@@ -115,9 +116,9 @@ void TPhotosform::CreateControls() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   PopupMenu1->setFont(font);  // a menu is a window of its own: fonts do not reach it from the form
-  YJSZ = PopupMenu1->addAction(QStringLiteral("播放设置"));
+  YJSZ = PopupMenu1->addAction(tr("播放设置"));
   YJSZ->setObjectName(QStringLiteral("YJSZ"));
-  N2 = PopupMenu1->addAction(QStringLiteral("全屏/返回"));
+  N2 = PopupMenu1->addAction(tr("全屏/返回"));
   N2->setObjectName(QStringLiteral("N2"));
 }
 
@@ -148,77 +149,77 @@ void TPhotosform::CreateViewArea() {
 void TPhotosform::CreateEffectPage() {
   TabSheet1 = new QWidget;
   TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  PageControl->addTab(TabSheet1, QStringLiteral("照片特效设置"));
+  PageControl->addTab(TabSheet1, tr("照片特效设置"));
 
-  lblStyle = MakeLabel(TabSheet1, "lblStyle", QRect(8, 8, 48, 13), QStringLiteral("展示类型"));
+  lblStyle = MakeLabel(TabSheet1, "lblStyle", QRect(8, 8, 48, 13), tr("展示类型"));
   lblStyle->hide();
   lblStyleNo = MakeLabel(TabSheet1, "lblStyleNo", QRect(253, 8, 28, 13), QString(), Qt::AlignRight);
   SetRightAlignedCaption(lblStyleNo, QStringLiteral("[ #0 ]"));
   cbStyle = Make<QComboBox>(TabSheet1, "cbStyle", QRect(8, 24, 273, 21));
   cbStyle->hide();
-  rgStyleControl = Make<TRadioGroup>(TabSheet1, "rgStyleControl", QRect(9, 51, 273, 105), QStringLiteral("展示方式设置"),
-                                     QStringList{QStringLiteral("按特效顺序"), QStringLiteral("随机特效"),
-                                                 QStringLiteral("不需要特效")});
+  rgStyleControl = Make<TRadioGroup>(TabSheet1, "rgStyleControl", QRect(9, 51, 273, 105), tr("展示方式设置"),
+                                     QStringList{tr("按特效顺序"), tr("随机特效"),
+                                                 tr("不需要特效")});
   rgStyleControl->SetItemIndex(0);
 
-  gbProgressControl = Make<QGroupBox>(TabSheet1, "gbProgressControl", QRect(8, 172, 273, 213), QStringLiteral("播放设置"));
-  rbProgressAuto = Make<QRadioButton>(gbProgressControl, "rbProgressAuto", QRect(16, 24, 241, 17), QStringLiteral("自动播放"));
-  lblProgressStep = MakeLabel(gbProgressControl, "lblProgressStep", QRect(42, 50, 98, 13), QStringLiteral("特效生成时间 (%):"));
+  gbProgressControl = Make<QGroupBox>(TabSheet1, "gbProgressControl", QRect(8, 172, 273, 213), tr("播放设置"));
+  rbProgressAuto = Make<QRadioButton>(gbProgressControl, "rbProgressAuto", QRect(16, 24, 241, 17), tr("自动播放"));
+  lblProgressStep = MakeLabel(gbProgressControl, "lblProgressStep", QRect(42, 50, 98, 13), tr("特效生成时间 (%):"));
   edtProgressStep = Make<QLineEdit>(gbProgressControl, "edtProgressStep", QRect(208, 46, 33, 21));
   udProgressStep = MakeUpDown(gbProgressControl, "udProgressStep", QRect(241, 46, 16, 21), edtProgressStep, 1, 25, 1);
-  lblProgressDelay = MakeLabel(gbProgressControl, "lblProgressDelay", QRect(42, 78, 73, 13), QStringLiteral("切换时间(ms):"));
+  lblProgressDelay = MakeLabel(gbProgressControl, "lblProgressDelay", QRect(42, 78, 73, 13), tr("切换时间(ms):"));
   edtProgressDelay = Make<QLineEdit>(gbProgressControl, "edtProgressDelay", QRect(208, 74, 33, 21));
   udProgressDelay = MakeUpDown(gbProgressControl, "udProgressDelay", QRect(241, 74, 16, 21), edtProgressDelay, 5, 1000, 5);
-  ckExactTiming = Make<QCheckBox>(gbProgressControl, "ckExactTiming", QRect(40, 103, 215, 17), QStringLiteral("保持定时"));
-  ckThreaded = Make<QCheckBox>(gbProgressControl, "ckThreaded", QRect(40, 128, 215, 16), QStringLiteral("运用多线程处理图片"));
-  rbProgressManual = Make<QRadioButton>(gbProgressControl, "rbProgressManual", QRect(16, 156, 241, 17), QStringLiteral("停止播放"));
+  ckExactTiming = Make<QCheckBox>(gbProgressControl, "ckExactTiming", QRect(40, 103, 215, 17), tr("保持定时"));
+  ckThreaded = Make<QCheckBox>(gbProgressControl, "ckThreaded", QRect(40, 128, 215, 16), tr("运用多线程处理图片"));
+  rbProgressManual = Make<QRadioButton>(gbProgressControl, "rbProgressManual", QRect(16, 156, 241, 17), tr("停止播放"));
   tbProgress = MakeTrackBar(gbProgressControl, "tbProgress", QRect(27, 174, 237, 29), 0, 100, 10);
   tbProgress->setPageStep(5);
-  Button2 = Make<QPushButton>(TabSheet1, "Button2", QRect(93, 391, 97, 26), kOkCaption);
+  Button2 = Make<QPushButton>(TabSheet1, "Button2", QRect(93, 391, 97, 26), OkCaption());
 }
 
 void TPhotosform::CreateLayoutPage() {
   TabSheet2 = new QWidget;
   TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-  PageControl->addTab(TabSheet2, QStringLiteral("布局设置"));
+  PageControl->addTab(TabSheet2, tr("布局设置"));
 
-  gbImagePlacement = Make<QGroupBox>(TabSheet2, "gbImagePlacement", QRect(8, 8, 196, 103), QStringLiteral("图片展示方式"));
-  ckCenter = Make<QCheckBox>(gbImagePlacement, "ckCenter", QRect(16, 24, 164, 17), QStringLiteral("中心"));
-  ckStretch = Make<QCheckBox>(gbImagePlacement, "ckStretch", QRect(16, 48, 164, 17), QStringLiteral("铺满"));
-  ckProportional = Make<QCheckBox>(gbImagePlacement, "ckProportional", QRect(16, 72, 164, 17), QStringLiteral("保持比例"));
+  gbImagePlacement = Make<QGroupBox>(TabSheet2, "gbImagePlacement", QRect(8, 8, 196, 103), tr("图片展示方式"));
+  ckCenter = Make<QCheckBox>(gbImagePlacement, "ckCenter", QRect(16, 24, 164, 17), tr("中心"));
+  ckStretch = Make<QCheckBox>(gbImagePlacement, "ckStretch", QRect(16, 48, 164, 17), tr("铺满"));
+  ckProportional = Make<QCheckBox>(gbImagePlacement, "ckProportional", QRect(16, 72, 164, 17), tr("保持比例"));
 
-  gbBackground = Make<QGroupBox>(TabSheet2, "gbBackground", QRect(8, 122, 196, 113), QStringLiteral("背景设置"));
-  lblBackgroundMode = MakeLabel(gbBackground, "lblBackgroundMode", QRect(16, 24, 72, 13), QStringLiteral("背景展示方式"));
+  gbBackground = Make<QGroupBox>(TabSheet2, "gbBackground", QRect(8, 122, 196, 113), tr("背景设置"));
+  lblBackgroundMode = MakeLabel(gbBackground, "lblBackgroundMode", QRect(16, 24, 72, 13), tr("背景展示方式"));
   cbBackgroundMode = Make<QComboBox>(gbBackground, "cbBackgroundMode", QRect(16, 40, 164, 21));
   cbBackgroundMode->addItems({QStringLiteral("None"), QStringLiteral("Tile"), QStringLiteral("Stretch"), QStringLiteral("Center")});
-  btnChangeBackground = Make<QPushButton>(gbBackground, "btnChangeBackground", QRect(16, 72, 164, 25), QStringLiteral("设置播放背景的图片"));
+  btnChangeBackground = Make<QPushButton>(gbBackground, "btnChangeBackground", QRect(16, 72, 164, 25), tr("设置播放背景的图片"));
 
-  gbFrame = Make<QGroupBox>(TabSheet2, "gbFrame", QRect(8, 248, 273, 89), QStringLiteral("镶边"));
-  lblFrameWidth = MakeLabel(gbFrame, "lblFrameWidth", QRect(16, 24, 48, 13), QStringLiteral("线条粗细"));
+  gbFrame = Make<QGroupBox>(TabSheet2, "gbFrame", QRect(8, 248, 273, 89), tr("镶边"));
+  lblFrameWidth = MakeLabel(gbFrame, "lblFrameWidth", QRect(16, 24, 48, 13), tr("线条粗细"));
   edtFrameWidth = Make<QLineEdit>(gbFrame, "edtFrameWidth", QRect(208, 20, 33, 21));
   udFrameWidth = MakeUpDown(gbFrame, "udFrameWidth", QRect(241, 20, 16, 21), edtFrameWidth, 0, 10, 1);
-  btnChangeFrameColor = Make<QPushButton>(gbFrame, "btnChangeFrameColor", QRect(16, 48, 241, 25), QStringLiteral("线条颜色选择"));
-  Button3 = Make<QPushButton>(TabSheet2, "Button3", QRect(93, 379, 97, 26), kOkCaption);
+  btnChangeFrameColor = Make<QPushButton>(gbFrame, "btnChangeFrameColor", QRect(16, 48, 241, 25), tr("线条颜色选择"));
+  Button3 = Make<QPushButton>(TabSheet2, "Button3", QRect(93, 379, 97, 26), OkCaption());
 }
 
 void TPhotosform::CreateFolderPage() {
   TabSheet3 = new QWidget;
   TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
-  PageControl->addTab(TabSheet3, QStringLiteral("设置照片的目录"));
+  PageControl->addTab(TabSheet3, tr("设置照片的目录"));
 
-  Button5 = Make<QPushButton>(TabSheet3, "Button5", QRect(0, 3, 270, 37), QStringLiteral("方式一：拷贝文件夹下宝宝照片进入相册播放"));
-  btnChangePath = Make<QPushButton>(TabSheet3, "btnChangePath", QRect(0, 46, 283, 35), QStringLiteral("方式二：直接选择您电脑上的照片进行播放"));
-  lblDisplayInterval = MakeLabel(TabSheet3, "lblDisplayInterval", QRect(3, 104, 132, 13), QStringLiteral("设置几秒播放下一张图片"));
+  Button5 = Make<QPushButton>(TabSheet3, "Button5", QRect(0, 3, 270, 37), tr("方式一：拷贝文件夹下宝宝照片进入相册播放"));
+  btnChangePath = Make<QPushButton>(TabSheet3, "btnChangePath", QRect(0, 46, 283, 35), tr("方式二：直接选择您电脑上的照片进行播放"));
+  lblDisplayInterval = MakeLabel(TabSheet3, "lblDisplayInterval", QRect(3, 104, 132, 13), tr("设置几秒播放下一张图片"));
   lblDisplayIntervalValue = MakeLabel(TabSheet3, "lblDisplayIntervalValue", QRect(226, 104, 45, 13), QString(), Qt::AlignRight);
-  SetRightAlignedCaption(lblDisplayIntervalValue, QStringLiteral("[ 3.0 秒 ]"));
+  SetRightAlignedCaption(lblDisplayIntervalValue, tr("[ 3.0 秒 ]"));
   tbDisplayInterval = MakeTrackBar(TabSheet3, "tbDisplayInterval", QRect(1, 123, 285, 29), 500, 9500, 500);
   tbDisplayInterval->setSingleStep(500);
   tbDisplayInterval->setPageStep(500);
   tbDisplayInterval->setValue(3000);
   ckOverDraw = Make<QCheckBox>(TabSheet3, "ckOverDraw", QRect(16, 180, 273, 17), QStringLiteral("Over Draw Images (same size only)"));
   ckOverDraw->hide();
-  Button4 = Make<QPushButton>(TabSheet3, "Button4", QRect(160, 237, 105, 25), QStringLiteral("删除演示的照片"));
-  Button1 = Make<QPushButton>(TabSheet3, "Button1", QRect(93, 374, 97, 26), kOkCaption);
+  Button4 = Make<QPushButton>(TabSheet3, "Button4", QRect(160, 237, 105, 25), tr("删除演示的照片"));
+  Button1 = Make<QPushButton>(TabSheet3, "Button1", QRect(93, 374, 97, 26), OkCaption());
 }
 
 // The view's values as the window description sets them.

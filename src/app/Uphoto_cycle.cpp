@@ -25,7 +25,7 @@ void TPhotosform::CreateImageList(const QString& Path) {
   if (Path == PicturesPath) return;
   const QStringList listing = ListPictureNames(Path);
   if (listing.isEmpty()) {
-    dialogs_.Message(this, {QCoreApplication::applicationName(), Path + QStringLiteral("\n找不到包含JPG格式的文件."),
+    dialogs_.Message(this, {QCoreApplication::applicationName(), Path + tr("\n找不到包含JPG格式的文件."),
                             TMessageIcon::Warning, {TMessageButton::Cancel}});
     return;
   }

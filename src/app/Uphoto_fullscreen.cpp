@@ -19,7 +19,7 @@ bool TPhotosform::IsFullScreen() const { return Vantrel->Align() == view::alNone
 
 void TPhotosform::SetVantrelShowHint(bool show) {
   vantrelShowHint_ = show;
-  Vantrel->setToolTip(show ? kVantrelHint : QString());
+  Vantrel->setToolTip(show ? VantrelHint() : QString());
 }
 
 void TPhotosform::SetFullScreen(bool Active) {

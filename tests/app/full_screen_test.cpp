@@ -53,7 +53,7 @@ TEST_F(FullScreen, DoubleClickEntersAndEscapeReturnsWithThePanelsSettings) {
   EXPECT_EQ(v.geometry(), QRect(1, 1, 992, 682));
   EXPECT_EQ(v.BgMode(), view::bmCentered);
   EXPECT_EQ(v.FrameWidth(), 6);
-  EXPECT_EQ(v.toolTip(), app::TPhotosform::kVantrelHint);
+  EXPECT_EQ(v.toolTip(), "右键设置播放器，双击照片全屏播放，ESC返回,");
   EXPECT_EQ(form->CursorDisplay().Count(), 0);
 }
 

@@ -187,7 +187,7 @@ TEST_F(StartState, ViewHasTheWindowDescriptionsValues) {
   EXPECT_EQ(v.FrameWidth(), 1);
   EXPECT_EQ(v.FrameColor(), 0x808080u);
   EXPECT_EQ(v.Color(), 0u);
-  EXPECT_EQ(v.toolTip(), app::TPhotosform::kVantrelHint);
+  EXPECT_EQ(v.toolTip(), "右键设置播放器，双击照片全屏播放，ESC返回,");
   EXPECT_EQ(v.BgPicture().Width(), 64);  // 1002.jpg beside the program replaced the texture
   EXPECT_FALSE(v.Empty());                // the first photo is preloaded
   EXPECT_FALSE(v.Busy());

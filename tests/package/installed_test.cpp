@@ -52,6 +52,28 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
   return true;
 }
 
+// The text tesseract reads in `area` of the screen, enlarged for it four times.
+QString ReadText(const QRect& area) {
+  QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                          .toImage()
+                          .convertToFormat(QImage::Format_Grayscale8)
+                          .scaled(area.size() * 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  // Dark text on light reads best.
+  shot.invertPixels();
+  QTemporaryDir dir;
+  const QString picture = dir.filePath("text.png");
+  if (!shot.save(picture)) return {};
+  if (qEnvironmentVariableIsSet("INSTALLED_TEST_SHOT")) shot.save(qEnvironmentVariable("INSTALLED_TEST_SHOT"));
+  QProcess ocr;
+  ocr.start("tesseract", {picture, "stdout", "--psm", "6"});
+  if (!ocr.waitForFinished(30000)) return {};
+  return QString::fromUtf8(ocr.readAllStandardOutput());
+}
+
+void Xdotool(const QStringList& arguments) {
+  ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << arguments.join(' ').toStdString();
+}
+
 QByteArray Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -142,6 +164,15 @@ TEST_F(InstalledProgram, ShowsTheDeviceAndPlaysTheDemonstrationAlbumFromTheUserD
   // ... and another one a few seconds later.
   EXPECT_TRUE(WaitFor([&] { return ChangedShare(playing, Grab()) > 0.3; }, 10000)) << "the slideshow stopped";
   EXPECT_EQ(program.state(), QProcess::Running);
+
+  // The context menu speaks English.
+  const QPoint click = kViewOnScreen.topLeft() + QPoint(100, 100);
+  Xdotool({"mousemove", QString::number(click.x()), QString::number(click.y()), "click", "3"});
+  QString menu;
+  EXPECT_TRUE(WaitFor([&] { return (menu = ReadText(QRect(click, QSize(260, 70)))).contains("Playback settings"); },
+                      8000))
+      << "the menu reads: " << menu.toStdString();
+  EXPECT_TRUE(menu.contains("Full screen")) << "the menu reads: " << menu.toStdString();
 }
 
 }  // namespace
