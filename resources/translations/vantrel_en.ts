@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>运用多线程处理图片</source>
-        <translation>Draw frames on a thread of their own</translation>
+        <translation>Draw on a timer thread</translation>
     </message>
     <message>
         <source>停止播放</source>
@@ -129,11 +129,11 @@
     </message>
     <message>
         <source>背景展示方式</source>
-        <translation>Background</translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>设置播放背景的图片</source>
-        <translation>Choose the background picture</translation>
+        <translation>Background picture...</translation>
     </message>
     <message>
         <source>镶边</source>
@@ -153,11 +153,11 @@
     </message>
     <message>
         <source>方式一：拷贝文件夹下宝宝照片进入相册播放</source>
-        <translation>Way one: copy a folder&apos;s photos into the album</translation>
+        <translation>Way one: copy photos into the album</translation>
     </message>
     <message>
         <source>方式二：直接选择您电脑上的照片进行播放</source>
-        <translation>Way two: play the photos of a folder at once</translation>
+        <translation>Way two: play a folder at once</translation>
     </message>
     <message>
         <source>设置几秒播放下一张图片</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>删除演示的照片</source>
-        <translation>Delete the demo photos</translation>
+        <translation>Delete demos</translation>
     </message>
     <message>
         <source>

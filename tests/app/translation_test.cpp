@@ -65,7 +65,7 @@ TEST_F(TranslatedWindow, EnglishLocaleShowsEnglishTexts) {
   EXPECT_EQ(form->YJSZ->text(), "Playback settings");
   EXPECT_EQ(form->N2->text(), "Full screen / back");
   EXPECT_EQ(form->PageControl->tabText(2), "Photo folder");
-  EXPECT_EQ(form->Button4->text(), "Delete the demo photos");
+  EXPECT_EQ(form->Button4->text(), "Delete demos");
   EXPECT_EQ(form->Button1->text(), "OK");
   EXPECT_EQ(form->Vantrel->toolTip(),
             "Right-click to set up the player, double-click a photo for full screen, Esc to return");
