@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -33,6 +34,7 @@ TPhotosform::TPhotosform(const TFormSetup& setup)
   PlaceOnScreen();
   // An error in FormCreate is reported like any other; the window is still made.
   Guarded([this] { FormCreate(this); });
+  Guarded([this] { ApplyStartSettings(setup_.Start); });
 }
 
 TPhotosform::~TPhotosform() {
@@ -86,6 +88,8 @@ QString TPhotosform::StartFolder() const {
     const QString& given = setup_.Arguments.constFirst();
     return QDir::isRelativePath(given) && !given.isEmpty() ? QDir::current().absoluteFilePath(given) : given;
   }
+  // The folder played last, while it is still there.
+  if (setup_.Start.Folder && QFileInfo(*setup_.Start.Folder).isDir()) return *setup_.Start.Folder;
   return FindAlbumFolder(setup_.AlbumHome);
 }
 
@@ -124,6 +128,10 @@ void TPhotosform::YJSZClick(QObject*) {
 void TPhotosform::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Guarded([this] { FormShow(this); });
+  if (startFullScreen_) {
+    startFullScreen_ = false;
+    QTimer::singleShot(0, this, [this] { Guarded([this] { SetFullScreen(true); }); });
+  }
 }
 
 void TPhotosform::closeEvent(QCloseEvent* event) {

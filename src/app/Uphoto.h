@@ -8,6 +8,7 @@
 #include "app/cursor_display.h"
 #include "app/dialogs.h"
 #include "app/jpg_folder_copy.h"
+#include "app/start_settings.h"
 #include "view/vantrel_types.h"
 
 class QAction;
@@ -49,6 +50,8 @@ struct TFormSetup {
   QString AlbumHome;      // the folder that holds the album folder Photos
   QStringList Arguments;  // command-line arguments after the program's name
   TDialogs* Dialogs = nullptr;
+  TStartSettings Start;    // remembered settings and command-line options, applied after FormCreate
+  bool Recursive = false;  // play the photos of sub-folders too
 };
 
 // The colour chooser's state between two runs of it.
@@ -177,6 +180,10 @@ class TPhotosform : public QWidget {
   bool VantrelShowHint() const { return vantrelShowHint_; }
   const TCursorDisplay& CursorDisplay() const { return cursorDisplay_; }
 
+  // The settings to remember: every choice of the settings panel, the folder
+  // played, the window's position and whether the view is in full screen.
+  TStartSettings RememberedSettings();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -209,6 +216,13 @@ class TPhotosform : public QWidget {
 
   // settings panel helpers, in Uphoto_panel.cpp
   void SetAutoPlayControlsEnabled(bool enabled);
+  void SetFrameColor(const QColor& color);
+
+  // start settings, in Uphoto_settings.cpp
+  void ApplyStartSettings(const TStartSettings& settings);
+  void StartWithStyle(int style);
+  void MoveIfOnScreen(const QPoint& position);
+  QStringList ListPictures(const QString& folder) const;
   view::TBackgroundMode SelectedBackgroundMode() const;
 
   // album helpers, in Uphoto_album.cpp
@@ -234,6 +248,8 @@ class TPhotosform : public QWidget {
   TCursorDisplay cursorDisplay_;
   bool vantrelShowHint_ = true;
   bool shaped_ = false;
+  bool startFullScreen_ = false;  // full screen once the window is first shown
+  QString backgroundPicture_;     // the background picture chosen in the panel
 
   // --- the photo cycle ---
   QStringList Pictures;

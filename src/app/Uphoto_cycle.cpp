@@ -23,7 +23,7 @@ namespace app {
 
 void TPhotosform::CreateImageList(const QString& Path) {
   if (Path == PicturesPath) return;
-  const QStringList listing = ListPictureNames(Path);
+  const QStringList listing = ListPictures(Path);
   if (listing.isEmpty()) {
     dialogs_.Message(this, {QCoreApplication::applicationName(), Path + tr("\n找不到包含JPG格式的文件."),
                             TMessageIcon::Warning, {TMessageButton::Cancel}});

@@ -10,24 +10,11 @@
 #include <QTabWidget>
 
 #include "app/Uphoto.h"
+#include "app/color_conversion.h"
 #include "app/up_down.h"
 #include "view/vantrel.h"
 
 namespace app {
-namespace {
-
-QColor ToQColor(view::TColor color) {
-  const view::TColor rgb = view::ColorToRGB(color);
-  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-view::TColor ToTColor(const QColor& color) {
-  return static_cast<view::TColor>(color.red()) | static_cast<view::TColor>(color.green()) << 8 |
-         static_cast<view::TColor>(color.blue()) << 16;
-}
-
-}  // namespace
-
 void TPhotosform::Button1Click(QObject*) { PageControl->hide(); }
 
 void TPhotosform::SetAutoPlayControlsEnabled(bool enabled) {
@@ -103,14 +90,20 @@ void TPhotosform::edtFrameWidthChange(QObject*) {
 
 void TPhotosform::btnChangeBackgroundClick(QObject*) {
   const std::optional<QString> file = dialogs_.OpenPicture(this, OpenPictureDialog);
-  if (file) Vantrel->BgPicture().LoadFromFile(QFile::encodeName(*file).toStdString());
+  if (!file) return;
+  Vantrel->BgPicture().LoadFromFile(QFile::encodeName(*file).toStdString());
+  backgroundPicture_ = *file;
 }
 
 void TPhotosform::btnChangeFrameColorClick(QObject*) {
   ColorDialog.Color = ToQColor(Vantrel->FrameColor());
   const std::optional<QColor> chosen = dialogs_.ChooseColor(this, ColorDialog.Color);
   if (!chosen) return;
-  ColorDialog.Color = *chosen;
+  SetFrameColor(*chosen);
+}
+
+void TPhotosform::SetFrameColor(const QColor& color) {
+  ColorDialog.Color = color;
   Vantrel->SetFrameColor(ToTColor(ColorDialog.Color));
 }
 

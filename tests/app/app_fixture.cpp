@@ -64,8 +64,15 @@ void AppTest::TearDown() {
   form.reset();
 }
 
-void AppTest::Open(const QStringList& arguments) {
-  form = std::make_unique<app::TPhotosform>(app::TFormSetup{program.Path(), program.Path(), arguments, &dialogs});
+void AppTest::Open(const QStringList& arguments, const app::TStartSettings& start, bool recursive) {
+  app::TFormSetup setup;
+  setup.ProgramDir = program.Path();
+  setup.AlbumHome = program.Path();
+  setup.Arguments = arguments;
+  setup.Dialogs = &dialogs;
+  setup.Start = start;
+  setup.Recursive = recursive;
+  form = std::make_unique<app::TPhotosform>(setup);
   probe = std::make_unique<app::TPhotosformProbe>(*form);
 }
 

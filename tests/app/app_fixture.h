@@ -60,7 +60,8 @@ class AppTest : public ::testing::Test {
   // Default layout: 1002.jpg and Photos/ with a.jpg, b.jpg, c.jpg.
   void SetUp() override;
   void TearDown() override;
-  void Open(const QStringList& arguments = {});
+  // The settings in `start` are applied as remembered settings and options are.
+  void Open(const QStringList& arguments = {}, const app::TStartSettings& start = {}, bool recursive = false);
   // Short transitions (step 25, delay 5) and a short display interval.
   void MakeFast(int intervalMs = 30);
   // Ticks the display timer by hand.

@@ -233,6 +233,7 @@ class Slideshow : public ::testing::Test {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PATH", folder.filePath("stub") + ":" + env.value("PATH"));
     env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("XDG_CONFIG_HOME", folder.filePath("config"));  // remembered settings stay in the test folder
     env.remove("XDG_CURRENT_DESKTOP");  // the plain desktop: links open through xdg-open
     env.remove("KDE_FULL_SESSION");
     env.remove("GNOME_DESKTOP_SESSION_ID");

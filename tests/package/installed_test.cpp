@@ -114,6 +114,7 @@ class InstalledProgram : public ::testing::Test {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
     env.remove("XDG_DATA_HOME");
+    env.remove("XDG_CONFIG_HOME");  // remembered settings go below the temporary home
     env.remove("LC_ALL");
     env.remove("LC_MESSAGES");
     env.remove("LANGUAGE");

@@ -1,0 +1,101 @@
+// Settings the window starts with (remembered from the last run, or given on
+// the command line) and the settings it hands back to be remembered. Each one
+// goes through the panel control that holds it, whose handler sets the view.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+
+#include "app/Uphoto.h"
+#include "app/color_conversion.h"
+#include "app/console.h"
+#include "app/photo_folder.h"
+#include "app/photo_tree.h"
+#include "app/radio_group.h"
+#include "app/up_down.h"
+#include "view/vantrel.h"
+
+namespace app {
+
+void TPhotosform::ApplyStartSettings(const TStartSettings& s) {
+  if (s.StyleOrder) rgStyleControl->SetItemIndex(*s.StyleOrder);
+  if (s.FirstStyle) StartWithStyle(*s.FirstStyle);
+  // Setting an up-down position writes its box, whose change handler sets the view.
+  if (s.Step) udProgressStep->SetPosition(*s.Step);
+  if (s.Delay) udProgressDelay->SetPosition(*s.Delay);
+  // Setting a check box to a new state runs its click handler.
+  if (s.ExactTiming) ckExactTiming->setChecked(*s.ExactTiming);
+  if (s.Threaded) ckThreaded->setChecked(*s.Threaded);
+  if (s.Center) ckCenter->setChecked(*s.Center);
+  if (s.Stretch) ckStretch->setChecked(*s.Stretch);
+  if (s.Proportional) ckProportional->setChecked(*s.Proportional);
+  if (s.BackgroundMode) {
+    cbBackgroundMode->setCurrentIndex(*s.BackgroundMode);
+    cbBackgroundModeChange(cbBackgroundMode);  // a line chosen by the program raises no change
+  }
+  if (s.BackgroundPicture) {
+    try {
+      Vantrel->BgPicture().LoadFromFile(QFile::encodeName(*s.BackgroundPicture).toStdString());
+      backgroundPicture_ = *s.BackgroundPicture;
+    } catch (const std::exception& error) {
+      PrintProblem(QStringLiteral("the remembered background picture is not used: ") + QString::fromUtf8(error.what()));
+    }
+  }
+  if (s.FrameWidth) udFrameWidth->SetPosition(*s.FrameWidth);
+  if (s.FrameColor) SetFrameColor(*s.FrameColor);
+  if (s.IntervalMs) tbDisplayInterval->setValue(*s.IntervalMs);  // its change handler sets the timer
+  if (s.WindowPosition) MoveIfOnScreen(*s.WindowPosition);
+  // Last: manual play prepares a transition to the photo already preloaded.
+  if (s.Manual) (*s.Manual ? rbProgressManual : rbProgressAuto)->setChecked(true);
+  startFullScreen_ = s.FullScreen.value_or(false);
+}
+
+// The next transition uses `style`: in catalogue order the line before it is
+// selected, since each transition first moves one line on.
+void TPhotosform::StartWithStyle(int style) {
+  const int line = rgStyleControl->ItemIndex() == 0 ? style - 2 : style - 1;
+  cbStyle->setCurrentIndex(line);
+  cbStyleChange(cbStyle);
+}
+
+// A position remembered on a screen that is gone would hide the window.
+void TPhotosform::MoveIfOnScreen(const QPoint& position) {
+  const QRect wanted(position, size());
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->geometry().contains(wanted.center())) {
+      move(position);
+      return;
+    }
+  }
+}
+
+QStringList TPhotosform::ListPictures(const QString& folder) const {
+  return setup_.Recursive ? ListPictureTree(folder) : ListPictureNames(folder);
+}
+
+TStartSettings TPhotosform::RememberedSettings() {
+  TStartSettings s;
+  if (rgStyleControl->ItemIndex() >= 0) s.StyleOrder = rgStyleControl->ItemIndex();
+  s.Manual = rbProgressManual->isChecked();
+  s.Step = udProgressStep->Position();
+  s.Delay = udProgressDelay->Position();
+  s.ExactTiming = ckExactTiming->isChecked();
+  s.Threaded = ckThreaded->isChecked();
+  s.Center = ckCenter->isChecked();
+  s.Stretch = ckStretch->isChecked();
+  s.Proportional = ckProportional->isChecked();
+  if (cbBackgroundMode->currentIndex() >= 0) s.BackgroundMode = cbBackgroundMode->currentIndex();
+  if (!backgroundPicture_.isEmpty()) s.BackgroundPicture = backgroundPicture_;
+  s.FrameWidth = udFrameWidth->Position();
+  s.FrameColor = ToQColor(Vantrel->FrameColor());
+  s.IntervalMs = tbDisplayInterval->value();
+  if (!PicturesPath.isEmpty()) s.Folder = PicturesPath;
+  s.WindowPosition = pos();
+  s.FullScreen = IsFullScreen();
+  return s;
+}
+
+}  // namespace app

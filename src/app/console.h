@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace app {
+
+// One line for the user on the terminal (standard error), after the
+// program's name: problems that must not stop the program or open a window.
+void PrintProblem(const QString& line);
+
+}  // namespace app
