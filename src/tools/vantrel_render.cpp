@@ -1,4 +1,5 @@
-// Renders transition frames from two pictures through the effect catalogue.
+// Renders transition frames from two pictures through the effect catalogue,
+// or a slideshow video from a folder of photos.
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
@@ -15,6 +16,8 @@
 #include "platform/raster/random.h"
 #include "tools/png_writer.h"
 #include "tools/render_options.h"
+#include "tools/slideshow_command.h"
+#include "tools/slideshow_options.h"
 
 namespace {
 
@@ -86,7 +89,9 @@ int Main(const tools::RenderOptions& o) {
 
 int main(int argc, char** argv) {
   try {
-    return Main(tools::ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc)));
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (tools::WantsSlideshow(args)) return tools::RunSlideshowCommand(args);
+    return Main(tools::ParseRenderOptions(args));
   } catch (const std::exception& e) {
     std::cerr << "vantrel-render: " << e.what() << '\n';
     return kUsageStatus;
