@@ -49,7 +49,8 @@ void AudioTrack::AddStream(MuxedOutput& output, const VideoFormat& format, doubl
   AVCodecContext* c = encoder_.get();
   c->sample_rate = kSampleRate;
   c->sample_fmt = FloatFormatOf(codec);
-  av_channel_layout_default(&c->ch_layout, 2);
+  // Mono stays mono: spreading it over two channels would lower its level.
+  av_channel_layout_default(&c->ch_layout, std::min(decoder_->ch_layout.nb_channels, 2));
   c->bit_rate = 160000;
   c->time_base = {1, kSampleRate};
   if (output.WantsGlobalHeader()) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

@@ -8,7 +8,8 @@
 
 namespace video_export {
 
-// A sound file re-encoded as the video's sound track: 48 kHz stereo, cut to
+// A sound file re-encoded as the video's sound track: 48 kHz, mono or
+// stereo (more channels are mixed down to two), cut to
 // the video's length, the last two seconds before the cut faded out.
 class AudioTrack {
  public:
