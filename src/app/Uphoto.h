@@ -9,6 +9,7 @@
 #include "app/dialogs.h"
 #include "app/jpg_folder_copy.h"
 #include "app/start_settings.h"
+#include "export/export_settings.h"
 #include "view/vantrel_types.h"
 
 class QAction;
@@ -36,6 +37,7 @@ class TVantrel;
 
 namespace app {
 
+class TExportVideoJob;
 class TRadioGroup;
 class TStatusBar;
 class TUpDown;
@@ -80,6 +82,7 @@ class TPhotosform : public QWidget {
   QMenu* PopupMenu1;
   QAction* YJSZ;
   QAction* N2;
+  QAction* N3;
   QWidget* Panel2;
   QToolButton* SpeedButton1;
   QFrame* Panel1;
@@ -142,6 +145,11 @@ class TPhotosform : public QWidget {
   void SpeedButton1Click(QObject* Sender);
   void YJSZClick(QObject* Sender);
   void N2Click(QObject* Sender);
+  // video export, in Uphoto_export.cpp
+  void N3Click(QObject* Sender);
+  // The export settings that match the panel: the folder playing, the display
+  // interval, the transition time of one step every Delay, the style order.
+  video_export::ExportSettings ExportProposal() const;
   // photo cycle
   void TimerTimer(QObject* Sender);
   void VantrelStart(QObject* Sender, raster::Bitmap& Picture, raster::Bitmap& Screen);
@@ -256,6 +264,9 @@ class TPhotosform : public QWidget {
   QString PicturesPath;
   QString ShowingImage;
   QString LoadedImage;
+
+  // --- the video export running, if any ---
+  TExportVideoJob* exportJob_ = nullptr;
 };
 
 }  // namespace app

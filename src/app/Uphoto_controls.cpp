@@ -120,6 +120,8 @@ void TPhotosform::CreateControls() {
   YJSZ->setObjectName(QStringLiteral("YJSZ"));
   N2 = PopupMenu1->addAction(tr("全屏/返回"));
   N2->setObjectName(QStringLiteral("N2"));
+  N3 = PopupMenu1->addAction(QStringLiteral("导出视频..."));
+  N3->setObjectName(QStringLiteral("N3"));
 }
 
 void TPhotosform::CreateViewArea() {
@@ -261,6 +263,7 @@ void TPhotosform::ConnectHandlers() {
   bind(SpeedButton1, &QToolButton::clicked, &TPhotosform::SpeedButton1Click);
   bind(YJSZ, &QAction::triggered, &TPhotosform::YJSZClick);
   bind(N2, &QAction::triggered, &TPhotosform::N2Click);
+  bind(N3, &QAction::triggered, &TPhotosform::N3Click);
   auto popup = [this](QWidget* owner) {
     connect(owner, &QWidget::customContextMenuRequested, this,
             [this, owner](const QPoint& at) { PopupMenu1->popup(owner->mapToGlobal(at)); });

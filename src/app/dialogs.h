@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "export/export_settings.h"
+
 class QWidget;
 
 namespace app {
@@ -45,6 +47,10 @@ class TDialogs {
   virtual std::optional<QString> OpenPicture(QWidget* owner, const TOpenPictureRequest& request) = 0;
   // The colour chooser, starting at `initial`; the chosen colour or nothing.
   virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) = 0;
+  // The video export's dialog, filled from `proposal`; the settings the user
+  // confirmed, or nothing when cancelled.
+  virtual std::optional<video_export::ExportSettings> ExportVideo(QWidget* owner,
+                                                                  const video_export::ExportSettings& proposal) = 0;
   // Opens an address with the user's default program for it (a web page: the browser).
   virtual void OpenUrl(const QUrl& url) = 0;
 };

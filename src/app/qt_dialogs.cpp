@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "app/export_video_dialog.h"
 #include "app/picture_dialog.h"
 
 namespace app {
@@ -84,6 +85,14 @@ std::optional<QColor> TQtDialogs::ChooseColor(QWidget* owner, const QColor& init
   const QColor chosen = QColorDialog::getColor(initial, owner);
   if (!chosen.isValid()) return std::nullopt;
   return chosen;
+}
+
+std::optional<video_export::ExportSettings> TQtDialogs::ExportVideo(QWidget* owner,
+                                                                    const video_export::ExportSettings& proposal) {
+  TExportVideoDialog dialog(owner, proposal);
+  CentreOnOwnerScreen(dialog, owner);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Settings();
 }
 
 void TQtDialogs::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }

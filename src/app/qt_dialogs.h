@@ -12,6 +12,8 @@ class TQtDialogs final : public TDialogs {
                                       const QString& initialFolder) override;
   std::optional<QString> OpenPicture(QWidget* owner, const TOpenPictureRequest& request) override;
   std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override;
+  std::optional<video_export::ExportSettings> ExportVideo(QWidget* owner,
+                                                          const video_export::ExportSettings& proposal) override;
   void OpenUrl(const QUrl& url) override;
 };
 

@@ -39,6 +39,17 @@ std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& init
   return answer;
 }
 
+std::optional<video_export::ExportSettings> TScriptedDialogs::ExportVideo(
+    QWidget*, const video_export::ExportSettings& proposal) {
+  Calls.push_back({TDialogCall::ExportVideo, {}, {}, {}, {}, {}, {}, {}, {}});
+  ExportProposals.push_back(proposal);
+  const auto answer = TakeOr(ExportAnswers, std::function<void(video_export::ExportSettings&)>());
+  if (!answer) return std::nullopt;
+  video_export::ExportSettings settings = proposal;
+  answer(settings);
+  return settings;
+}
+
 void TScriptedDialogs::OpenUrl(const QUrl& url) {
   Calls.push_back({TDialogCall::OpenUrl, {}, {}, {}, {}, {}, {}, {}, url});
 }

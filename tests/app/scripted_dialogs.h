@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/dialogs.h"
@@ -8,7 +9,7 @@ namespace app_test {
 
 // A dialog that was shown, with what it was shown with.
 struct TDialogCall {
-  enum Kind { Message, ChooseFolder, OpenPicture, ChooseColor, OpenUrl };
+  enum Kind { Message, ChooseFolder, OpenPicture, ChooseColor, ExportVideo, OpenUrl };
   Kind kind;
   QString title;
   QString text;
@@ -31,11 +32,17 @@ class TScriptedDialogs final : public app::TDialogs {
   std::deque<QString> FolderAnswers;
   std::deque<QString> PictureAnswers;
   std::deque<QColor> ColorAnswers;
+  // Each answer edits the proposal it is shown; an empty function cancels.
+  std::deque<std::function<void(video_export::ExportSettings&)>> ExportAnswers;
+  // What each export dialog was shown.
+  std::vector<video_export::ExportSettings> ExportProposals;
 
   app::TMessageButton Message(QWidget* owner, const app::TMessage& message) override;
   std::optional<QString> ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) override;
   std::optional<QString> OpenPicture(QWidget* owner, const app::TOpenPictureRequest& request) override;
   std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override;
+  std::optional<video_export::ExportSettings> ExportVideo(QWidget* owner,
+                                                          const video_export::ExportSettings& proposal) override;
   void OpenUrl(const QUrl& url) override;
 
   // The texts of the message boxes shown, in order.

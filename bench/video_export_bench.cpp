@@ -1,0 +1,156 @@
+// A slideshow video of 20 photos of 4000 × 3000 at 1920 × 1080, 30 fps:
+// frames per second of our export, and beside it, in the same run, the
+// ffmpeg program's xfade filter graph making the same show (one fade per
+// change) with the same encoder settings. Run by hand; it takes minutes.
+//
+// VANTREL_BENCH_PHOTOS=N makes a shorter show for a quick look.
+#include <benchmark/benchmark.h>
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "export/slideshow_export.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPhotoW = 4000, kPhotoH = 3000;
+constexpr int kFps = 30, kStillSeconds = 3, kChangeSeconds = 1;
+
+int PhotoCount() {
+  const char* n = std::getenv("VANTREL_BENCH_PHOTOS");
+  return n != nullptr && std::atoi(n) >= 2 ? std::atoi(n) : 20;
+}
+
+// A busy photo (gradients under a fine pattern), different for every index,
+// at JPEG quality 90 as a camera would write it.
+void WritePhoto(const fs::path& path, int index) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr jerr{};
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  jpeg_stdio_dest(&cinfo, file);
+  cinfo.image_width = kPhotoW;
+  cinfo.image_height = kPhotoH;
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 90, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(size_t(kPhotoW) * 3);
+  for (int y = 0; y < kPhotoH; ++y) {
+    for (int x = 0; x < kPhotoW; ++x) {
+      const int fine = ((x * 7 + y * 13 + index * 31) ^ (x * y >> 9)) & 63;
+      row[size_t(x) * 3 + 0] = JSAMPLE((x * 255 / kPhotoW + index * 40 + fine) & 255);
+      row[size_t(x) * 3 + 1] = JSAMPLE((y * 255 / kPhotoH + index * 70 + fine) & 255);
+      row[size_t(x) * 3 + 2] = JSAMPLE(((x + y) * 255 / (kPhotoW + kPhotoH) + index * 20 + fine) & 255);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::fclose(file);
+}
+
+// The photo folder, made once for both benchmarks and removed at exit.
+struct Album {
+  fs::path folder = fs::temp_directory_path() / ("video_export_bench_" + std::to_string(::getpid()));
+  int photos = PhotoCount();
+  Album() {
+    fs::create_directories(folder / "photos");
+    for (int i = 0; i < photos; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "photo%02d.jpg", i);
+      WritePhoto(folder / "photos" / name, i);
+    }
+  }
+  ~Album() { fs::remove_all(folder); }
+  int64_t Frames() const { return int64_t(photos) * kStillSeconds * kFps + int64_t(photos - 1) * kChangeSeconds * kFps; }
+};
+
+const Album& TheAlbum() {
+  static const Album album;
+  return album;
+}
+
+void Report(benchmark::State& state, int64_t frames, double seconds) {
+  state.SetIterationTime(seconds);
+  state.counters["frames"] = double(frames);
+  state.counters["fps"] = double(frames) / seconds;
+}
+
+void BM_OurExport(benchmark::State& state) {
+  const Album& album = TheAlbum();
+  video_export::ExportSettings s;
+  s.folder = album.folder / "photos";
+  s.output = album.folder / "ours.mp4";
+  s.intervalSeconds = kStillSeconds;
+  s.transitionMs = kChangeSeconds * 1000;
+  s.order = video_export::StyleOrder::Fixed;
+  s.style = 119;  // Fade, as in the comparison
+  for (auto _ : state) {
+    video_export::ExportObserver quiet;
+    const auto start = std::chrono::steady_clock::now();
+    const video_export::ExportSummary summary = video_export::ExportSlideshow(s, quiet);
+    Report(state, summary.frames, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+}
+
+// One input per photo, looped at 30 fps for its still and its changes, each
+// placed as --placement fit does (nearest-pixel scaling, centred on black),
+// chained by xfade fades; libx264 with our preset and quality.
+std::string XfadeCommand(const Album& album, const fs::path& out) {
+  std::string inputs, graph;
+  for (int i = 0; i < album.photos; ++i) {
+    const int seconds = kStillSeconds + kChangeSeconds * ((i > 0) + (i < album.photos - 1));
+    char name[32];
+    std::snprintf(name, sizeof name, "photo%02d.jpg", i);
+    inputs += " -loop 1 -framerate " + std::to_string(kFps) + " -t " + std::to_string(seconds) + " -i " +
+              (album.folder / "photos" / name).string();
+    graph += "[" + std::to_string(i) + ":v]scale=1920:1080:force_original_aspect_ratio=decrease:flags=neighbor," +
+             "pad=1920:1080:(ow-iw)/2:(oh-ih)/2,setsar=1,format=yuv420p[p" + std::to_string(i) + "];";
+  }
+  std::string last = "[p0]";
+  for (int k = 1; k < album.photos; ++k) {
+    const int offset = k * (kStillSeconds + kChangeSeconds) - kChangeSeconds;
+    const std::string next = "[x" + std::to_string(k) + "]";
+    graph += last + "[p" + std::to_string(k) + "]xfade=transition=fade:duration=" + std::to_string(kChangeSeconds) +
+             ":offset=" + std::to_string(offset) + next + (k + 1 < album.photos ? ";" : "");
+    last = next;
+  }
+  return "ffmpeg -nostdin -hide_banner -loglevel error -y" + inputs + " -filter_complex \"" + graph +
+         "\" -map \"" + last + "\" -c:v libx264 -preset veryfast -crf 20 -pix_fmt yuv420p -r " +
+         std::to_string(kFps) + " -movflags +faststart " + out.string();
+}
+
+void BM_FfmpegXfade(benchmark::State& state) {
+  const Album& album = TheAlbum();
+  if (std::system("ffmpeg -version >/dev/null 2>&1") != 0) {
+    state.SkipWithError("the ffmpeg program is not installed (scripts/setup installs it)");
+    return;
+  }
+  const fs::path out = album.folder / "xfade.mp4";
+  const std::string command = XfadeCommand(album, out);
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError(("ffmpeg failed: " + command).c_str());
+      return;
+    }
+    Report(state, album.Frames(), std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+}
+
+BENCHMARK(BM_OurExport)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_FfmpegXfade)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
