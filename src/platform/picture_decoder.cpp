@@ -5,11 +5,13 @@
 #include <string>
 
 #include "platform/ascii_text.h"
+#include "platform/exif_orientation.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/picture_error.h"
 #include "platform/picture_file.h"
 #include "platform/png_decoder.h"
 #include "platform/qt_image_decoder.h"
+#include "platform/raster/orientation.h"
 
 namespace platform {
 namespace {
@@ -47,6 +49,18 @@ const PictureType* FindPictureType(const std::filesystem::path& name) {
   return nullptr;
 }
 
+// Cameras store a photo as the sensor saw it and say in an EXIF tag how to
+// turn it; every caller gets the picture upright, at its upright size. The
+// size to cover is upright too: turned a quarter, the stored picture covers
+// it with its sides swapped.
+std::unique_ptr<raster::Bitmap> UprightJpeg(const std::filesystem::path& path, raster::Size cover) {
+  const int orientation = ReadExifOrientation(path);
+  if (orientation == 1) return DecodeJpeg(path, cover);
+  const bool swaps = orientation >= 5;
+  const auto stored = DecodeJpeg(path, swaps ? raster::Size{cover.height, cover.width} : cover);
+  return std::make_unique<raster::Bitmap>(raster::Oriented(*stored, orientation));
+}
+
 }  // namespace
 
 std::span<const std::string_view> ReadablePictureExtensions() { return kExtensions; }
@@ -62,7 +76,7 @@ std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path,
                        "unknown picture type \"" + path.extension().string() + "\"");
   }
   switch (type->decoder) {
-    case Decoder::Jpeg: return DecodeJpeg(path, cover);
+    case Decoder::Jpeg: return UprightJpeg(path, cover);
     case Decoder::Png: return DecodePng(path);
     case Decoder::QtBmp: return DecodeWithQt(path, "bmp");
     case Decoder::QtIco: return DecodeWithQt(path, "ico");

@@ -41,6 +41,7 @@ std::unique_ptr<raster::Bitmap> DecodeWithQt(const std::filesystem::path& path, 
   }
   QImageReader reader(&device, format);
   reader.setAllocationLimit(kQtAllocationLimitMb);
+  reader.setAutoTransform(true);  // TIFF's orientation tag: upright, as JPEG photos are
   if (!reader.canRead()) throw PictureError(fileName, std::string("not a readable ") + format + " file");
   // The header's size is checked before anything is decoded; some readers
   // only know it afterwards, and the allocation limit covers those.

@@ -433,6 +433,39 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   EXPECT_EQ(QString::fromUtf8(opened.readAll()), QUrl::fromLocalFile(folder.filePath("maker.html")).toString());
 }
 
+// A phone photo stored on its side, with EXIF Orientation 6, stands upright
+// in the view: 1200 x 1800 scaled to 453 x 680 in the middle of the screen
+// area, the background on both sides, its pixels those of the upright picture.
+TEST_F(Slideshow, PortraitPhotoStandsUpright) {
+  ASSERT_TRUE(QFile::copy(VANTREL_EXIF_PICTURES "/Portrait_6.jpg", Photos() + "/portrait.jpg"));
+  QImageReader reader(VANTREL_EXIF_PICTURES "/Portrait_6.jpg");
+  reader.setAutoTransform(true);
+  const QImage upright = reader.read().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(upright.size(), QSize(1200, 1800));
+  const TLayout layout(ScreenRect().size());
+  const QRect photo(layout.view.topLeft() + QPoint(269, 1), QSize(453, 680));
+  const QImage expected = upright.scaled(photo.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  auto difference = [&](const TShot& shot) {
+    double sum = 0;
+    int samples = 0;
+    for (int y = 2; y < photo.height() - 2; y += 7) {
+      for (int x = 2; x < photo.width() - 2; x += 7) {
+        const QColor a = shot.At(photo.topLeft() + QPoint(x, y)), b = expected.pixelColor(x, y);
+        sum += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+        samples += 3;
+      }
+    }
+    return sum / samples;
+  };
+  Start();
+  TShot shot;
+  const bool shown = WaitFor([&] { return difference(shot = Grab(layout.view)) < 10; }, 15000);
+  EXPECT_TRUE(shown) << "the upright photo did not appear; mean difference " << difference(shot);
+  for (int x : {40, 200, 800, 950}) {
+    EXPECT_TRUE(Near(shot.At(layout.view.topLeft() + QPoint(x, 340)), kBlue)) << "no background at " << x;
+  }
+}
+
 // Under a device-pixel ratio of 2 the view paints its whole screen area at
 // device pixels: the background picture reaches every corner of it.
 TEST_F(Slideshow, PaintsTheWholeScreenAreaAtTwiceTheScale) {

@@ -224,3 +224,34 @@ TEST_F(RenderToFullDisk, FramesThatDoNotFitAreNotLeftCut) {
 }
 
 }  // namespace
+
+// Photos stored turned, with an EXIF Orientation tag, are rendered upright:
+// a whole transition from each to its upright original (tag 1) ends on a
+// picture of the same size that matches it.
+TEST_F(RenderTool, RendersExifTurnedPhotosUpright) {
+  const fs::path exif = fs::path(VANTREL_TEST_DATA) / "jpeg" / "exif";
+  const fs::path out = dir_ / "upright.png";
+  for (const char* name : {"Landscape_0", "Landscape_2", "Landscape_3", "Landscape_4", "Landscape_5", "Landscape_6",
+                           "Landscape_7", "Landscape_8", "Portrait_3", "Portrait_6", "Portrait_8"}) {
+    SCOPED_TRACE(name);
+    const fs::path upright = exif / (std::string(name).starts_with("Landscape") ? "Landscape_1.jpg" : "Portrait_1.jpg");
+    const fs::path turned = exif / (std::string(name) + ".jpg");
+    const Result r = Render("--style 1 --old " + upright.string() + " --new " + turned.string() +
+                            " --progress 100 --out " + out.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto frame = platform::DecodePicture(out);
+    const auto original = platform::DecodePicture(upright);
+    ASSERT_EQ(frame->Width(), original->Width());
+    ASSERT_EQ(frame->Height(), original->Height());
+    double difference = 0;
+    int samples = 0;
+    for (int32_t y = 0; y < frame->Height(); y += 11) {
+      for (int32_t x = 0; x < frame->Width(); x += 11) {
+        const raster::TRGBQuad p = frame->ScanLine(y)[x], q = original->ScanLine(y)[x];
+        difference += std::abs(p.rgbRed - q.rgbRed) + std::abs(p.rgbGreen - q.rgbGreen) + std::abs(p.rgbBlue - q.rgbBlue);
+        samples += 3;
+      }
+    }
+    EXPECT_LT(difference / samples, 4.0);  // a picture the wrong way round differs by tens
+  }
+}
