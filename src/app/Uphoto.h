@@ -213,6 +213,8 @@ class TPhotosform : public QWidget {
   // photo cycle, in Uphoto_cycle.cpp
   void CreateImageList(const QString& Path);
   void LoadNextImage();
+  void DropPicture(int Index);
+  void ReportErrorLater(const QString& text);
   void ShowNextImage();
   void CheckTimer();
   void SetTimerEnabled(bool enabled);

@@ -36,9 +36,13 @@ void TPhotosform::CreateImageList(const QString& Path) {
   LoadNextImage();
 }
 
+// A photo that cannot be loaded (removed, damaged) is reported and leaves the
+// list, and another one is tried, so that one bad file does not stop the
+// show; it rests only when no photo of the folder loads.
 void TPhotosform::LoadNextImage() {
   LoadedImage.clear();
-  if (!Pictures.isEmpty()) {
+  QString firstError;
+  while (!Pictures.isEmpty()) {
     const int count = static_cast<int>(Pictures.size());
     int Index = raster::Random(count);
     // With two or more photos the one on screen is never chosen again at once.
@@ -46,11 +50,32 @@ void TPhotosform::LoadNextImage() {
       while (Pictures[Index] == ShowingImage) Index = raster::Random(count);
     }
     LoadedImage = Pictures[Index];
-    // The folder was stored without one trailing separator, so the root
-    // folder "/" joins as "" + "/" + name.
-    Vantrel->Picture().LoadFromFile(JoinFileName(PicturesPath, LoadedImage).toStdString());
+    try {
+      // The folder was stored without one trailing separator, so the root
+      // folder "/" joins as "" + "/" + name.
+      Vantrel->Picture().LoadFromFile(JoinFileName(PicturesPath, LoadedImage).toStdString());
+      break;
+    } catch (const std::exception& error) {
+      if (firstError.isEmpty()) firstError = QString::fromUtf8(error.what());
+      DropPicture(Index);
+    }
   }
   StatusBar->SetPanelText(1, QStringLiteral("Next: ") + LoadedImage);
+  if (!firstError.isEmpty()) ReportErrorLater(firstError);
+}
+
+void TPhotosform::DropPicture(int Index) {
+  Pictures.removeAt(Index);
+  LoadedImage.clear();
+  StatusBar->SetPanelText(2, QString::number(Pictures.size()) + QStringLiteral(" Image(s)"));
+  // Nothing of the folder is left to play: choosing it again lists it anew.
+  if (Pictures.isEmpty()) PicturesPath.clear();
+}
+
+// Shown once the current handler has returned: a load error may arise while
+// the view starts a transition, which must not wait for a message box.
+void TPhotosform::ReportErrorLater(const QString& text) {
+  QMetaObject::invokeMethod(this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
 }
 
 void TPhotosform::ShowNextImage() {

@@ -102,25 +102,55 @@ TEST_F(PhotoCycle, TwoPhotosAlternateStrictly) {
   }
 }
 
-TEST_F(PhotoCycle, PhotoDeletedWhileListedStopsTheSlideshowWithTheError) {
+// Photos removed while listed: the one that fails to preload is reported,
+// leaves the list, and another is preloaded; the transition under way goes
+// on and the display timer starts again after it.
+TEST_F(PhotoCycle, PhotoRemovedWhileListedIsReportedDroppedAndTheShowGoesOn) {
   Open();
   form->Timer->stop();
   Tick();  // a transition to the preloaded photo; another one is preloaded
   ASSERT_TRUE(WaitIdle());
-  for (const QString& name : probe->Pictures()) QFile::remove(program.File("Photos/" + name));
+  const QString coming = probe->LoadedImage();  // held by the view already
+  for (const QString& name : probe->Pictures()) {
+    if (name != coming) QFile::remove(program.File("Photos/" + name));
+  }
   dialogs.Forget();
-  const QString coming = probe->LoadedImage();
 
-  form->Timer->start(1);  // the tick: OnStart fails to preload and the transition is abandoned
-  ASSERT_TRUE(WaitUntil([&] { return !dialogs.Calls.empty(); }));
-  EXPECT_FALSE(form->Vantrel->Busy());
-  ASSERT_EQ(dialogs.MessageTexts().size(), 1);
-  EXPECT_TRUE(dialogs.MessageTexts()[0].contains(probe->LoadedImage()));
-  EXPECT_EQ(dialogs.Calls[0].icon, app::TMessageIcon::Error);
+  Tick();  // OnStart preloads: the two removed photos fail, the one left loads
+  EXPECT_TRUE(form->Vantrel->Busy()) << "the transition was abandoned";
   EXPECT_EQ(probe->ShowingImage(), coming);
-  EXPECT_EQ(form->StatusBar->PanelText(0), "Showing: " + coming);
-  Pump(100);
-  EXPECT_FALSE(form->Timer->isActive());  // stopped until CheckTimer runs again
+  EXPECT_EQ(probe->Pictures(), QStringList{coming});
+  EXPECT_EQ(probe->LoadedImage(), coming);
+  EXPECT_EQ(form->StatusBar->PanelText(2), "1 Image(s)");
+  ASSERT_TRUE(WaitUntil([&] { return !dialogs.Calls.empty(); }));
+  ASSERT_EQ(dialogs.MessageTexts().size(), 1) << "one message for one preload";
+  EXPECT_TRUE(dialogs.MessageTexts()[0].contains(".jpg"));
+  EXPECT_EQ(dialogs.Calls[0].icon, app::TMessageIcon::Error);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_TRUE(form->Timer->isActive()) << "the show stopped";
+}
+
+// When no photo of the folder loads, the show rests with the message; the
+// folder can be chosen again once its files are mended.
+TEST_F(PhotoCycle, WhenNoPhotoLoadsTheShowRestsWithTheMessage) {
+  Open();
+  form->Timer->stop();
+  for (const QString& name : probe->Pictures()) Touch(program.File("Photos/" + name));
+  dialogs.Forget();
+  Tick();  // the preloaded photo comes in; nothing else loads
+  ASSERT_TRUE(WaitUntil([&] { return !dialogs.Calls.empty(); }));
+  EXPECT_EQ(dialogs.MessageTexts().size(), 1);
+  EXPECT_TRUE(probe->Pictures().isEmpty());
+  EXPECT_TRUE(probe->LoadedImage().isEmpty());
+  EXPECT_EQ(form->StatusBar->PanelText(1), "Next: ");
+  ASSERT_TRUE(WaitIdle());
+  Pump(50);
+  EXPECT_FALSE(form->Timer->isActive());
+
+  WritePicture(program.File("Photos/a.jpg"), Qt::red);
+  probe->CreateImageList(program.File("Photos"));
+  EXPECT_EQ(probe->LoadedImage(), "a.jpg");
+  EXPECT_TRUE(probe->Pictures().contains("a.jpg"));
 }
 
 TEST_F(PhotoCycle, DisplayIntervalTrackBarSetsTheTimerAndItsCaption) {

@@ -228,6 +228,24 @@ TEST_F(StartState, WithoutTheDefaultBackgroundStartUpReportsAndGoesOn) {
   EXPECT_TRUE(form->Timer->isActive());
 }
 
+// A photo that cannot be loaded, even the first one picked, does not keep
+// the others from being shown: the first tick brings the good one.
+TEST_F(StartState, BadPhotosAtStartAreDroppedAndTheGoodOneIsShown) {
+  program.MakeFolder("mixed", {"good.png"});
+  Touch(program.File("mixed/bad1.jpg"));
+  Touch(program.File("mixed/bad2.png"));
+  Open({program.File("mixed")});
+  EXPECT_EQ(probe->LoadedImage(), "good.png");
+  EXPECT_FALSE(form->Vantrel->Picture().Empty());
+  EXPECT_TRUE(form->Timer->isActive());
+  Pump(50);
+  EXPECT_LE(dialogs.MessageTexts().size(), 1);  // at most one preload failed so far
+  MakeFast();
+  ASSERT_TRUE(WaitUntil([&] { return probe->ShowingImage() == "good.png"; }));
+  ASSERT_TRUE(WaitUntil([&] { return probe->Pictures() == QStringList{"good.png"}; }));
+  EXPECT_FALSE(form->Vantrel->Empty());
+}
+
 TEST_F(StartState, MissingStartFolderIsReportedAndTheWindowOpensWithoutPhotos) {
   Open({program.File("nowhere")});
   ASSERT_EQ(dialogs.MessageTexts().size(), 1);
