@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/raster/cpu_clones.h"
+
 namespace effects {
 namespace {
 
@@ -21,7 +23,7 @@ inline uint8_t BlendByte(uint8_t d, uint8_t s, uint16_t w) {
 // reserved); the two results are merged back without unpacking. Built twice,
 // for AVX2 and for the baseline, and chosen by the processor at load time:
 // the same arithmetic either way, so the same bytes.
-__attribute__((target_clones("avx2", "default"))) void BlendChannels(uint32_t* dstPixels,
+VANTREL_CPU_CLONES void BlendChannels(uint32_t* dstPixels,
                                                                       const uint32_t* srcPixels, size_t count,
                                                                       ChannelWeights weights) {
   const uint16_t wB = weights.blue, wG = weights.green, wR = weights.red, wX = weights.reserved;

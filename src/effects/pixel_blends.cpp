@@ -9,6 +9,7 @@
 #include "effects/effect_procs.h"
 #include "effects/frame_ops.h"
 #include "effects/pixel_ops.h"
+#include "platform/raster/cpu_clones.h"
 #include "platform/raster/muldiv.h"
 #include "platform/raster/random.h"
 
@@ -54,7 +55,7 @@ typedef uint32_t U32x8 __attribute__((vector_size(32)));
 // per round, so the draws are the very ones a single generator would make,
 // without its one-multiply-per-pixel chain. Built for AVX2 (whose lane
 // multiply the baseline lacks) and for the baseline, chosen at load time.
-__attribute__((target_clones("avx2", "default"))) void DissolvePixels(uint32_t* dst, const uint32_t* src,
+VANTREL_CPU_CLONES void DissolvePixels(uint32_t* dst, const uint32_t* src,
                                                                        size_t count, uint32_t seed,
                                                                        int32_t Progress) {
   if (Progress >= 100) {  // every draw is below 100
