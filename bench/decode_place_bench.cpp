@@ -83,7 +83,7 @@ struct Placement {
   int32_t screenW, screenH;  // the primary screen: what photos are decoded for
   int32_t clientW, clientH;  // the view's client area
   int32_t frameWidth;
-  bool decodeForScreen;      // false: decoded at full size and kept at natural size
+  bool decodeForScreen;  // false: decoded at full size and kept at natural size
 };
 
 // The last row repeats the path as it was before photos were decoded for the

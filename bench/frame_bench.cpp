@@ -26,7 +26,6 @@ struct ThreadClock {
   }
 };
 
-
 // The pair of frames the reference memcpy copies between, one per size: made
 // like every other frame of the benchmarks, so they share its alignment.
 struct ReferenceFrames {
@@ -101,12 +100,17 @@ void RegisterMemcpyReference() {
   registered = true;
   for (const FrameSize size : kFrameSizes) {
     const std::string name = "memcpy/" + std::to_string(size.w) + "x" + std::to_string(size.h);
-    benchmark::RegisterBenchmark(name.c_str(), [size](benchmark::State& state) {
-      raster::Bitmap from(size.w, size.h), to(size.w, size.h);
-      FillOldPicture(from);
-      TimeAgainstMemcpy(state, size.w, size.h, [] {},
-                        [&] { std::memcpy(to.Bits(), from.Bits(), from.PixelCount() * sizeof(uint32_t)); });
-    })->Unit(benchmark::kMicrosecond)->Iterations(kPairedRuns);
+    benchmark::RegisterBenchmark(
+        name.c_str(),
+        [size](benchmark::State& state) {
+          raster::Bitmap from(size.w, size.h), to(size.w, size.h);
+          FillOldPicture(from);
+          TimeAgainstMemcpy(
+              state, size.w, size.h, [] {},
+              [&] { std::memcpy(to.Bits(), from.Bits(), from.PixelCount() * sizeof(uint32_t)); });
+        })
+        ->Unit(benchmark::kMicrosecond)
+        ->Iterations(kPairedRuns);
   }
 }
 
@@ -117,18 +121,21 @@ void RegisterStyleBenchmarks(const std::vector<int32_t>& styles) {
       for (const int32_t progress : {25, 50, 75}) {
         const std::string name = "style/" + std::to_string(style) + "/" + std::to_string(size.w) + "x" +
                                  std::to_string(size.h) + "/" + std::to_string(progress);
-        benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
-          auto oldPic = std::make_shared<raster::Bitmap>(size.w, size.h);
-          auto newPic = std::make_shared<raster::Bitmap>(size.w, size.h);
-          raster::Bitmap display(size.w, size.h);
-          FillOldPicture(*oldPic);
-          FillNewPicture(*newPic);
-          TimeAgainstMemcpy(
-              state, size.w, size.h,
-              [&] { raster::BitBlt(display, 0, 0, size.w, size.h, *oldPic, 0, 0); },
-              [&] { effects::DrawEffectFrame(display, *newPic, size.w, size.h, style, progress); },
-              FrameCopy{display.Bits(), newPic->Bits(), display.PixelCount() * sizeof(uint32_t)});
-        })->Unit(benchmark::kMicrosecond)->Iterations(kPairedRuns);
+        benchmark::RegisterBenchmark(
+            name.c_str(),
+            [=](benchmark::State& state) {
+              auto oldPic = std::make_shared<raster::Bitmap>(size.w, size.h);
+              auto newPic = std::make_shared<raster::Bitmap>(size.w, size.h);
+              raster::Bitmap display(size.w, size.h);
+              FillOldPicture(*oldPic);
+              FillNewPicture(*newPic);
+              TimeAgainstMemcpy(
+                  state, size.w, size.h, [&] { raster::BitBlt(display, 0, 0, size.w, size.h, *oldPic, 0, 0); },
+                  [&] { effects::DrawEffectFrame(display, *newPic, size.w, size.h, style, progress); },
+                  FrameCopy{display.Bits(), newPic->Bits(), display.PixelCount() * sizeof(uint32_t)});
+            })
+            ->Unit(benchmark::kMicrosecond)
+            ->Iterations(kPairedRuns);
       }
     }
   }

@@ -1,9 +1,9 @@
 // Raster layer costs as ratios to one memcpy of the frame (counter x_memcpy).
 #include <cmath>
 #include <cstring>
-#include <tuple>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "effects/frame_ops.h"
@@ -49,42 +49,45 @@ void Register() {
     benchmark::RegisterBenchmark(("memcpy/" + size).c_str(), [=](benchmark::State& st) {
       Bitmap a, b;
       pictures(a, b);
-      bench::TimeAgainstMemcpy(st, s.w, s.h, [] {}, [&] {
-        std::memcpy(a.Bits(), b.Bits(), a.PixelCount() * 4);
-      });
+      bench::TimeAgainstMemcpy(
+          st, s.w, s.h, [] {}, [&] { std::memcpy(a.Bits(), b.Bits(), a.PixelCount() * 4); });
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("bitblt/" + size).c_str(), [=](benchmark::State& st) {
       Bitmap a, b;
       pictures(a, b);
-      bench::TimeAgainstMemcpy(st, s.w, s.h, [] {}, [&] { raster::BitBlt(a, 0, 0, s.w, s.h, b, 0, 0); });
+      bench::TimeAgainstMemcpy(
+          st, s.w, s.h, [] {}, [&] { raster::BitBlt(a, 0, 0, s.w, s.h, b, 0, 0); });
     })->Unit(benchmark::kMicrosecond);
     // A full frame scaled from a source twice as large (down) or half as large (up).
     for (const auto& [label, num, den] : {std::tuple{"down", 2, 1}, std::tuple{"up", 1, 2}}) {
       benchmark::RegisterBenchmark(("stretch/" + std::string(label) + "/" + size).c_str(), [=](benchmark::State& st) {
         Bitmap a(s.w, s.h), src(s.w * num / den, s.h * num / den);
         bench::FillNewPicture(src);
-        bench::TimeAgainstMemcpy(st, s.w, s.h, [] {}, [&] {
-          raster::StretchBlt(a, 0, 0, s.w, s.h, src, 0, 0, src.Width(), src.Height());
-        });
+        bench::TimeAgainstMemcpy(
+            st, s.w, s.h, [] {}, [&] { raster::StretchBlt(a, 0, 0, s.w, s.h, src, 0, 0, src.Width(), src.Height()); });
       })->Unit(benchmark::kMicrosecond);
     }
     benchmark::RegisterBenchmark(("stretch/mirror/" + size).c_str(), [=](benchmark::State& st) {
       Bitmap a, b;
       pictures(a, b);
-      bench::TimeAgainstMemcpy(st, s.w, s.h, [] {}, [&] { raster::StretchBlt(a, s.w - 1, 0, -s.w, s.h, b, 0, 0, s.w, s.h); });
+      bench::TimeAgainstMemcpy(
+          st, s.w, s.h, [] {}, [&] { raster::StretchBlt(a, s.w - 1, 0, -s.w, s.h, b, 0, 0, s.w, s.h); });
     })->Unit(benchmark::kMicrosecond);
     for (const auto& [name, make] : kRegions) {
       benchmark::RegisterBenchmark(("clip_copy/" + std::string(name) + "/" + size).c_str(), [=](benchmark::State& st) {
         Bitmap a, b;
         pictures(a, b);
         const RegionPtr rgn = make(s.w, s.h);
-        bench::TimeAgainstMemcpy(st, s.w, s.h, [] {}, [&] {
-          raster::ScopedClip clip(a, rgn.get());
-          raster::BitBlt(a, 0, 0, s.w, s.h, b, 0, 0);
-        });
+        bench::TimeAgainstMemcpy(
+            st, s.w, s.h, [] {},
+            [&] {
+              raster::ScopedClip clip(a, rgn.get());
+              raster::BitBlt(a, 0, 0, s.w, s.h, b, 0, 0);
+            });
       })->Unit(benchmark::kMicrosecond);
       benchmark::RegisterBenchmark(("build/" + std::string(name) + "/" + size).c_str(), [=](benchmark::State& st) {
-        bench::TimeAgainstMemcpy(st, s.w, s.h, [] {}, [&] { benchmark::DoNotOptimize(make(s.w, s.h)); });
+        bench::TimeAgainstMemcpy(
+            st, s.w, s.h, [] {}, [&] { benchmark::DoNotOptimize(make(s.w, s.h)); });
         st.counters["rects_or_bands"] = double(make(s.w, s.h)->bands().size());
       })->Unit(benchmark::kMicrosecond);
     }

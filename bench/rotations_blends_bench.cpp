@@ -6,12 +6,10 @@
 
 namespace {
 
-const bool registered = (bench::RegisterStyleBenchmarks({
-                             // pivots, sweeps, turning rectangle, star and spiral
-                             120, 121, 122, 123, 144, 145, 150, 151, 152,
-                             // fade, pixelate, dissolve, random bars, channel mix
-                             119, 168, 169, 170, 171, 172,
-                         }),
+const bool registered = (bench::RegisterStyleBenchmarks({// pivots, sweeps, turning rectangle, star and spiral
+                                                         120, 121, 122, 123, 144, 145, 150, 151, 152,
+                                                         // fade, pixelate, dissolve, random bars, channel mix
+                                                         119, 168, 169, 170, 171, 172}),
                          true);
 
 }  // namespace

@@ -74,7 +74,9 @@ struct Album {
     }
   }
   ~Album() { fs::remove_all(folder); }
-  int64_t Frames() const { return int64_t(photos) * kStillSeconds * kFps + int64_t(photos - 1) * kChangeSeconds * kFps; }
+  int64_t Frames() const {
+    return int64_t(photos) * kStillSeconds * kFps + int64_t(photos - 1) * kChangeSeconds * kFps;
+  }
 };
 
 const Album& TheAlbum() {
@@ -127,9 +129,9 @@ std::string XfadeCommand(const Album& album, const fs::path& out) {
              ":offset=" + std::to_string(offset) + next + (k + 1 < album.photos ? ";" : "");
     last = next;
   }
-  return "ffmpeg -nostdin -hide_banner -loglevel error -y" + inputs + " -filter_complex \"" + graph +
-         "\" -map \"" + last + "\" -c:v libx264 -preset veryfast -crf 20 -pix_fmt yuv420p -r " +
-         std::to_string(kFps) + " -movflags +faststart " + out.string();
+  return "ffmpeg -nostdin -hide_banner -loglevel error -y" + inputs + " -filter_complex \"" + graph + "\" -map \"" +
+         last + "\" -c:v libx264 -preset veryfast -crf 20 -pix_fmt yuv420p -r " + std::to_string(kFps) +
+         " -movflags +faststart " + out.string();
 }
 
 void BM_FfmpegXfade(benchmark::State& state) {

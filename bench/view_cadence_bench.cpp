@@ -96,7 +96,7 @@ double ProcessCpuMs() {
 // Where the view is shown and how large its pictures are.
 struct CadenceSetup {
   QRect windowGeometry;  // a frameless top-level window
-  QRect viewGeometry;    // the view inside it (the whole window: full screen)
+  QRect viewGeometry;  // the view inside it (the whole window: full screen)
   int32_t frameWidth;
   int32_t pictureW, pictureH;
 };

@@ -33,8 +33,10 @@ QPainterPath RollingHills(double width, double baseline, double amplitude, doubl
     const double x = width * i / kSteps;
     double y = baseline;
     for (int k = 0; k < 3; ++k) y -= amplitude * weights[k] * std::sin(2 * M_PI * x / wave_lengths[k] + phases[k]);
-    if (i == 0) path.moveTo(x, y);
-    else path.lineTo(x, y);
+    if (i == 0)
+      path.moveTo(x, y);
+    else
+      path.lineTo(x, y);
   }
   CloseAlongBottom(path, width, bottom);
   return path;
@@ -52,7 +54,9 @@ QPainterPath JaggedRidge(double width, double baseline, double amplitude, double
     roughness *= 0.6;
   }
   // ...on a few peaks with straight flanks, the tallest reaching `amplitude`.
-  struct TPeak { double at, height, half_width; };
+  struct TPeak {
+    double at, height, half_width;
+  };
   TPeak peaks[4];
   for (TPeak& peak : peaks) peak = {random.Between(0.05, 0.95), random.Between(0.45, 0.8), random.Between(0.12, 0.3)};
   peaks[0].height = 1.0;
@@ -68,8 +72,10 @@ QPainterPath JaggedRidge(double width, double baseline, double amplitude, double
   QPainterPath path;
   for (int i = 0; i < kPoints; ++i) {
     const QPointF point(width * i / (kPoints - 1), baseline - amplitude * heights[i]);
-    if (i == 0) path.moveTo(point);
-    else path.lineTo(point);
+    if (i == 0)
+      path.moveTo(point);
+    else
+      path.lineTo(point);
   }
   CloseAlongBottom(path, width, bottom);
   return path;

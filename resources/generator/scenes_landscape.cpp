@@ -15,14 +15,12 @@ namespace {
 
 // Mixes two colours; t = 0 gives `from`, t = 1 gives `to`.
 QColor Mix(QColor from, QColor to, double t) {
-  return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * t,
-                          from.greenF() + (to.greenF() - from.greenF()) * t,
-                          from.blueF() + (to.blueF() - from.blueF()) * t,
-                          from.alphaF() + (to.alphaF() - from.alphaF()) * t);
+  return QColor::fromRgbF(
+      from.redF() + (to.redF() - from.redF()) * t, from.greenF() + (to.greenF() - from.greenF()) * t,
+      from.blueF() + (to.blueF() - from.blueF()) * t, from.alphaF() + (to.alphaF() - from.alphaF()) * t);
 }
 
-void FillSky(QPainter& painter, double width, double height,
-             std::initializer_list<std::pair<double, QColor>> stops) {
+void FillSky(QPainter& painter, double width, double height, std::initializer_list<std::pair<double, QColor>> stops) {
   QLinearGradient sky(0, 0, 0, height);
   for (const auto& [at, color] : stops) sky.setColorAt(at, color);
   painter.fillRect(QRectF(0, 0, width, height), sky);
@@ -61,8 +59,11 @@ void DrawSunsetHills(QImage& image, TSeededRandom& random) {
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   FillSky(painter, w, h * 0.75,
-          {{0.0, QColor(29, 11, 58)}, {0.35, QColor(106, 27, 107)}, {0.62, QColor(224, 80, 90)},
-           {0.85, QColor(247, 147, 76)}, {1.0, QColor(255, 214, 130)}});
+          {{0.0, QColor(29, 11, 58)},
+           {0.35, QColor(106, 27, 107)},
+           {0.62, QColor(224, 80, 90)},
+           {0.85, QColor(247, 147, 76)},
+           {1.0, QColor(255, 214, 130)}});
 
   const QPointF sun(w * 0.62, h * 0.64);
   DrawGlow(painter, sun, w * 0.55, QColor(255, 190, 120, 120));
@@ -99,7 +100,9 @@ void DrawSnowyMountains(QImage& image, TSeededRandom& random) {
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   FillSky(painter, w, h,
-          {{0.0, QColor(36, 98, 200)}, {0.45, QColor(120, 180, 240)}, {0.7, QColor(214, 234, 250)},
+          {{0.0, QColor(36, 98, 200)},
+           {0.45, QColor(120, 180, 240)},
+           {0.7, QColor(214, 234, 250)},
            {1.0, QColor(214, 234, 250)}});
   DrawGlow(painter, QPointF(w * 0.85, h * 0.12), w * 0.3, QColor(255, 255, 230, 150));
   for (int i = 0; i < 5; ++i) {
@@ -185,8 +188,10 @@ void DrawSeaShore(QImage& image, TSeededRandom& random) {
     QPainterPath crest;
     for (double x = 0; x <= w + 8; x += 8) {
       const double crest_y = y - amplitude * std::sin(2 * M_PI * x / wave_length + phase);
-      if (x == 0) crest.moveTo(x, crest_y);
-      else crest.lineTo(x, crest_y);
+      if (x == 0)
+        crest.moveTo(x, crest_y);
+      else
+        crest.lineTo(x, crest_y);
     }
     painter.setPen(QPen(QColor(230, 250, 255, static_cast<int>(30 + 120 * t)), 1.0 + h * 0.004 * t));
     painter.setBrush(Qt::NoBrush);

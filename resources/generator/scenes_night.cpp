@@ -116,10 +116,10 @@ struct TBuilding {
 };
 
 // A row of buildings standing on `ground`, from left to right edge.
-std::vector<TBuilding> RowOfBuildings(double width, double ground, double low, double high, double narrow,
-                                      double wide, TSeededRandom& random) {
+std::vector<TBuilding> RowOfBuildings(double width, double ground, double low, double high, double narrow, double wide,
+                                      TSeededRandom& random) {
   std::vector<TBuilding> row;
-  for (double x = -random.Between(0, wide); x < width; ) {
+  for (double x = -random.Between(0, wide); x < width;) {
     const double building_width = random.Between(narrow, wide);
     const double height = random.Between(low, high);
     row.push_back({QRectF(x, ground - height, building_width, height), random.Below(5) == 0});

@@ -177,7 +177,8 @@ void DrawTestCard(QImage& image, TSeededRandom& random) {
   for (int i = 0; i < 8; ++i) {
     const int level = 255 * i / 7;
     painter.fillRect(QRectF(disc.left() + i * disc.width() / 8, disc.top() + disc.height() * 0.45,
-                            disc.width() / 8 + 0.5, disc.height() * 0.15), QColor(level, level, level));
+                            disc.width() / 8 + 0.5, disc.height() * 0.15),
+                     QColor(level, level, level));
   }
   painter.setRenderHint(QPainter::Antialiasing, false);
   const double grating_top = disc.top() + disc.height() * 0.6;

@@ -22,8 +22,8 @@ void PaintTilingShade(QImage& image) {
     for (int x = 0; x < kWidth; ++x) {
       const double u = 2 * M_PI * x / kWidth;
       const double light = 0.5 + 0.25 * std::cos(u + 0.7) * std::cos(v) + 0.25 * std::sin(2 * u + v);
-      row[x] = qRgb(static_cast<int>(14 + 14 * light), static_cast<int>(18 + 16 * light),
-                    static_cast<int>(28 + 22 * light));
+      row[x] =
+          qRgb(static_cast<int>(14 + 14 * light), static_cast<int>(18 + 16 * light), static_cast<int>(28 + 22 * light));
     }
   }
 }

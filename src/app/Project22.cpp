@@ -39,14 +39,11 @@ int main(int argc, char** argv) {
   const app::TCommandLine line = app::ParseCommandLine(ProgramArguments(argc, argv));
   switch (line.Action) {
     case app::TCommandLine::TAction::ShowHelp:
-    case app::TCommandLine::TAction::ShowVersion:
-      std::fputs(line.Text.toLocal8Bit().constData(), stdout);
-      return 0;
+    case app::TCommandLine::TAction::ShowVersion: std::fputs(line.Text.toLocal8Bit().constData(), stdout); return 0;
     case app::TCommandLine::TAction::Fail:
       std::fprintf(stderr, "%s\n", line.Text.toLocal8Bit().constData());
       return app::kBadCommandLineStatus;
-    case app::TCommandLine::TAction::Run:
-      break;
+    case app::TCommandLine::TAction::Run: break;
   }
 
   // The toolkit sees only its own options: it would take --style for itself.
@@ -80,8 +77,10 @@ int main(int argc, char** argv) {
     app::MakeUserAlbumOnFirstStart(files);
   } catch (const std::exception& error) {
     // The window still opens; it reports the missing album when it lists it.
-    dialogs.Message(nullptr, {QCoreApplication::applicationName(), QString::fromUtf8(error.what()),
-                              app::TMessageIcon::Error, {app::TMessageButton::Ok}});
+    dialogs.Message(nullptr, {QCoreApplication::applicationName(),
+                              QString::fromUtf8(error.what()),
+                              app::TMessageIcon::Error,
+                              {app::TMessageButton::Ok}});
   }
 
   // A top-level window has its own task-bar button.

@@ -1,5 +1,6 @@
 #include "app/Uphoto.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QCheckBox>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -47,7 +47,8 @@ void TPhotosform::FormCreate(QObject*) {
   // error is reported and start-up goes on: the view keeps its texture, and
   // the photo list and the panel are set up all the same.
   Guarded([this] {
-    Vantrel->BgPicture().LoadFromFile(QFile::encodeName(JoinPath(setup_.ProgramDir, QStringLiteral("1002.jpg"))).toStdString());
+    Vantrel->BgPicture().LoadFromFile(
+        QFile::encodeName(JoinPath(setup_.ProgramDir, QStringLiteral("1002.jpg"))).toStdString());
   });
   raster::Randomize();
   Pictures.clear();
@@ -93,9 +94,7 @@ QString TPhotosform::StartFolder() const {
   return FindAlbumFolder(setup_.AlbumHome);
 }
 
-void TPhotosform::FormShow(QObject*) {
-  setMask(RoundedWindowShape());
-}
+void TPhotosform::FormShow(QObject*) { setMask(RoundedWindowShape()); }
 
 void TPhotosform::FormClose(QObject*, TCloseAction& Action) {
   Action = TCloseAction::Free;
@@ -115,8 +114,7 @@ void TPhotosform::FormDestroy(QObject*) {
 
 void TPhotosform::SpeedButton1Click(QObject*) {
   const TMessageButton answer = dialogs_.Message(
-      this, {tr("温馨提示"), tr("是否退出相册"), TMessageIcon::None,
-             {TMessageButton::Yes, TMessageButton::No}});
+      this, {tr("温馨提示"), tr("是否退出相册"), TMessageIcon::None, {TMessageButton::Yes, TMessageButton::No}});
   if (answer == TMessageButton::Yes) close();
 }
 

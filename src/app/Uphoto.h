@@ -48,11 +48,11 @@ void SetRightAlignedCaption(QLabel* label, const QString& text);
 
 // Where the window finds what lies beside the program, and how it asks.
 struct TFormSetup {
-  QString ProgramDir;     // the program's own files: 1002.jpg, the web page
-  QString AlbumHome;      // the folder that holds the album folder Photos
+  QString ProgramDir;  // the program's own files: 1002.jpg, the web page
+  QString AlbumHome;  // the folder that holds the album folder Photos
   QStringList Arguments;  // command-line arguments after the program's name
   TDialogs* Dialogs = nullptr;
-  TStartSettings Start;    // remembered settings and command-line options, applied after FormCreate
+  TStartSettings Start;  // remembered settings and command-line options, applied after FormCreate
   bool Recursive = false;  // play the photos of sub-folders too
 };
 
@@ -259,7 +259,7 @@ class TPhotosform : public QWidget {
   bool vantrelShowHint_ = true;
   bool shaped_ = false;
   bool startFullScreen_ = false;  // full screen once the window is first shown
-  QString backgroundPicture_;     // the background picture chosen in the panel
+  QString backgroundPicture_;  // the background picture chosen in the panel
 
   // --- the photo cycle ---
   QStringList Pictures;

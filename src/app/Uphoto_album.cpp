@@ -18,7 +18,8 @@ QString FailureText(const TCopyReport& report) {
   switch (report.firstFailure) {
     case TCopyReport::Failure::DiskFull: return QCoreApplication::translate("app::TPhotosform", "磁盘已满");
     case TCopyReport::Failure::Permission: return QCoreApplication::translate("app::TPhotosform", "没有写入相册的权限");
-    case TCopyReport::Failure::UnreadableSource: return QCoreApplication::translate("app::TPhotosform", "源文件无法读取");
+    case TCopyReport::Failure::UnreadableSource:
+      return QCoreApplication::translate("app::TPhotosform", "源文件无法读取");
     case TCopyReport::Failure::Other: return report.firstFailureText;
     case TCopyReport::Failure::None: break;
   }
@@ -27,10 +28,15 @@ QString FailureText(const TCopyReport& report) {
 
 // "复制成功..." only when every file is in the album; the counts either way.
 QString CopyMessage(const TCopyReport& report) {
-  const QString counts = QCoreApplication::translate("app::TPhotosform", "新复制 %1 张照片，%2 张已在相册中").arg(report.copied).arg(report.alreadyThere);
-  if (report.failed == 0) return QCoreApplication::translate("app::TPhotosform", "复制成功请重新打开相册即可播放\n") + counts;
+  const QString counts = QCoreApplication::translate("app::TPhotosform", "新复制 %1 张照片，%2 张已在相册中")
+                             .arg(report.copied)
+                             .arg(report.alreadyThere);
+  if (report.failed == 0)
+    return QCoreApplication::translate("app::TPhotosform", "复制成功请重新打开相册即可播放\n") + counts;
   return QCoreApplication::translate("app::TPhotosform", "复制失败\n") + counts +
-         QCoreApplication::translate("app::TPhotosform", "，%1 张未能复制（%2）").arg(report.failed).arg(FailureText(report));
+         QCoreApplication::translate("app::TPhotosform", "，%1 张未能复制（%2）")
+             .arg(report.failed)
+             .arg(FailureText(report));
 }
 
 // Whether the file is byte for byte the demonstration photo the program ships.
@@ -51,14 +57,16 @@ void TPhotosform::ShowMessage(const QString& text) {
 }
 
 void TPhotosform::btnChangePathClick(QObject*) {
-  const std::optional<QString> folder = dialogs_.ChooseFolder(this, QCoreApplication::translate("app::TPhotosform", "选择照片所在的文件夹:"), PicturesPath);
+  const std::optional<QString> folder = dialogs_.ChooseFolder(
+      this, QCoreApplication::translate("app::TPhotosform", "选择照片所在的文件夹:"), PicturesPath);
   if (folder) CreateImageList(*folder);
 }
 
 void TPhotosform::Button5Click(QObject*) {
   try {
     const QString destination = AlbumFolder();
-    const std::optional<QString> source = dialogs_.ChooseFolder(this, QCoreApplication::translate("app::TPhotosform", "选择宝宝所在的照片目录:"), QString());
+    const std::optional<QString> source = dialogs_.ChooseFolder(
+        this, QCoreApplication::translate("app::TPhotosform", "选择宝宝所在的照片目录:"), QString());
     if (!source) return;
     ShowMessage(CopyMessage(DoCopyDir(*source, destination)));
   } catch (const std::exception&) {
@@ -76,7 +84,8 @@ void TPhotosform::Button4Click(QObject*) {
   try {
     const QString album = AlbumFolder();
     if (!QFileInfo(JoinPath(album, QStringLiteral("1001.jpg"))).isFile()) {
-      ShowMessage(QCoreApplication::translate("app::TPhotosform", "已经没有演示照片了，请复制宝宝照片到相册把观看相册吧"));
+      ShowMessage(
+          QCoreApplication::translate("app::TPhotosform", "已经没有演示照片了，请复制宝宝照片到相册把观看相册吧"));
       return;
     }
     int kept = 0;
@@ -89,8 +98,10 @@ void TPhotosform::Button4Click(QObject*) {
         ++kept;
       }
     }
-    ShowMessage(kept == 0 ? QCoreApplication::translate("app::TPhotosform", "删除完毕")
-                          : QCoreApplication::translate("app::TPhotosform", "删除完毕\n保留了 %1 张已被修改或替换的同名照片").arg(kept));
+    ShowMessage(kept == 0
+                    ? QCoreApplication::translate("app::TPhotosform", "删除完毕")
+                    : QCoreApplication::translate("app::TPhotosform", "删除完毕\n保留了 %1 张已被修改或替换的同名照片")
+                          .arg(kept));
   } catch (const std::exception&) {
     ShowMessage(QCoreApplication::translate("app::TPhotosform", "发成错误"));
   }

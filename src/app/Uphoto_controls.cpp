@@ -1,17 +1,17 @@
 // Building the main window: its controls with their names, bounds, texts and
 // design values, and the bindings of their events to the handlers.
 #include <QAction>
-#include <QCoreApplication>
-#include <QImage>
-#include <QPixmap>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -110,7 +110,8 @@ void TPhotosform::CreateControls() {
   PageControl->setCurrentWidget(TabSheet3);
   PageControl->hide();
 
-  StatusBar = Make<TStatusBar>(Panel1, "StatusBar", QRect(Panel1->contentsRect().topLeft(), QSize(Panel1->contentsRect().width(), 0)));
+  StatusBar = Make<TStatusBar>(Panel1, "StatusBar",
+                               QRect(Panel1->contentsRect().topLeft(), QSize(Panel1->contentsRect().width(), 0)));
   StatusBar->hide();
 
   PopupMenu1 = new QMenu(this);
@@ -160,8 +161,7 @@ void TPhotosform::CreateEffectPage() {
   cbStyle = Make<QComboBox>(TabSheet1, "cbStyle", QRect(8, 24, 273, 21));
   cbStyle->hide();
   rgStyleControl = Make<TRadioGroup>(TabSheet1, "rgStyleControl", QRect(9, 51, 273, 105), tr("展示方式设置"),
-                                     QStringList{tr("按特效顺序"), tr("随机特效"),
-                                                 tr("不需要特效")});
+                                     QStringList{tr("按特效顺序"), tr("随机特效"), tr("不需要特效")});
   rgStyleControl->SetItemIndex(0);
 
   gbProgressControl = Make<QGroupBox>(TabSheet1, "gbProgressControl", QRect(8, 172, 273, 213), tr("播放设置"));
@@ -171,7 +171,8 @@ void TPhotosform::CreateEffectPage() {
   udProgressStep = MakeUpDown(gbProgressControl, "udProgressStep", QRect(241, 46, 16, 21), edtProgressStep, 1, 25, 1);
   lblProgressDelay = MakeLabel(gbProgressControl, "lblProgressDelay", QRect(42, 78, 73, 13), tr("切换时间(ms):"));
   edtProgressDelay = Make<QLineEdit>(gbProgressControl, "edtProgressDelay", QRect(208, 74, 33, 21));
-  udProgressDelay = MakeUpDown(gbProgressControl, "udProgressDelay", QRect(241, 74, 16, 21), edtProgressDelay, 5, 1000, 5);
+  udProgressDelay =
+      MakeUpDown(gbProgressControl, "udProgressDelay", QRect(241, 74, 16, 21), edtProgressDelay, 5, 1000, 5);
   ckExactTiming = Make<QCheckBox>(gbProgressControl, "ckExactTiming", QRect(40, 103, 215, 17), tr("保持定时"));
   ckThreaded = Make<QCheckBox>(gbProgressControl, "ckThreaded", QRect(40, 128, 215, 16), tr("运用多线程处理图片"));
   rbProgressManual = Make<QRadioButton>(gbProgressControl, "rbProgressManual", QRect(16, 156, 241, 17), tr("停止播放"));
@@ -193,8 +194,10 @@ void TPhotosform::CreateLayoutPage() {
   gbBackground = Make<QGroupBox>(TabSheet2, "gbBackground", QRect(8, 122, 196, 113), tr("背景设置"));
   lblBackgroundMode = MakeLabel(gbBackground, "lblBackgroundMode", QRect(16, 24, 72, 13), tr("背景展示方式"));
   cbBackgroundMode = Make<QComboBox>(gbBackground, "cbBackgroundMode", QRect(16, 40, 164, 21));
-  cbBackgroundMode->addItems({QStringLiteral("None"), QStringLiteral("Tile"), QStringLiteral("Stretch"), QStringLiteral("Center")});
-  btnChangeBackground = Make<QPushButton>(gbBackground, "btnChangeBackground", QRect(16, 72, 164, 25), tr("设置播放背景的图片"));
+  cbBackgroundMode->addItems(
+      {QStringLiteral("None"), QStringLiteral("Tile"), QStringLiteral("Stretch"), QStringLiteral("Center")});
+  btnChangeBackground =
+      Make<QPushButton>(gbBackground, "btnChangeBackground", QRect(16, 72, 164, 25), tr("设置播放背景的图片"));
 
   gbFrame = Make<QGroupBox>(TabSheet2, "gbFrame", QRect(8, 248, 273, 89), tr("镶边"));
   lblFrameWidth = MakeLabel(gbFrame, "lblFrameWidth", QRect(16, 24, 48, 13), tr("线条粗细"));
@@ -209,16 +212,20 @@ void TPhotosform::CreateFolderPage() {
   TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
   PageControl->addTab(TabSheet3, tr("设置照片的目录"));
 
-  Button5 = Make<QPushButton>(TabSheet3, "Button5", QRect(0, 3, 270, 37), tr("方式一：拷贝文件夹下宝宝照片进入相册播放"));
-  btnChangePath = Make<QPushButton>(TabSheet3, "btnChangePath", QRect(0, 46, 283, 35), tr("方式二：直接选择您电脑上的照片进行播放"));
+  Button5 =
+      Make<QPushButton>(TabSheet3, "Button5", QRect(0, 3, 270, 37), tr("方式一：拷贝文件夹下宝宝照片进入相册播放"));
+  btnChangePath = Make<QPushButton>(TabSheet3, "btnChangePath", QRect(0, 46, 283, 35),
+                                    tr("方式二：直接选择您电脑上的照片进行播放"));
   lblDisplayInterval = MakeLabel(TabSheet3, "lblDisplayInterval", QRect(3, 104, 132, 13), tr("设置几秒播放下一张图片"));
-  lblDisplayIntervalValue = MakeLabel(TabSheet3, "lblDisplayIntervalValue", QRect(226, 104, 45, 13), QString(), Qt::AlignRight);
+  lblDisplayIntervalValue =
+      MakeLabel(TabSheet3, "lblDisplayIntervalValue", QRect(226, 104, 45, 13), QString(), Qt::AlignRight);
   SetRightAlignedCaption(lblDisplayIntervalValue, tr("[ 3.0 秒 ]"));
   tbDisplayInterval = MakeTrackBar(TabSheet3, "tbDisplayInterval", QRect(1, 123, 285, 29), 500, 9500, 500);
   tbDisplayInterval->setSingleStep(500);
   tbDisplayInterval->setPageStep(500);
   tbDisplayInterval->setValue(3000);
-  ckOverDraw = Make<QCheckBox>(TabSheet3, "ckOverDraw", QRect(16, 180, 273, 17), QStringLiteral("Over Draw Images (same size only)"));
+  ckOverDraw = Make<QCheckBox>(TabSheet3, "ckOverDraw", QRect(16, 180, 273, 17),
+                               QStringLiteral("Over Draw Images (same size only)"));
   ckOverDraw->hide();
   Button4 = Make<QPushButton>(TabSheet3, "Button4", QRect(160, 237, 105, 25), tr("删除演示的照片"));
   Button1 = Make<QPushButton>(TabSheet3, "Button1", QRect(93, 374, 97, 26), OkCaption());
@@ -301,7 +308,7 @@ void TPhotosform::ConnectHandlers() {
   Vantrel->SetOnStop([this](view::TCustomVantrel&) { Guarded([&] { VantrelStop(Vantrel); }); });
   Vantrel->SetOnProgress([this](view::TCustomVantrel&) { Guarded([&] { VantrelProgress(Vantrel); }); });
   Vantrel->installEventFilter(this);  // double clicks
-  qApp->installEventFilter(this);     // key preview
+  qApp->installEventFilter(this);  // key preview
 }
 
 void TPhotosform::PlaceOnScreen() {

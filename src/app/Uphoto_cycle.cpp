@@ -25,8 +25,10 @@ void TPhotosform::CreateImageList(const QString& Path) {
   if (Path == PicturesPath) return;
   const QStringList listing = ListPictures(Path);
   if (listing.isEmpty()) {
-    dialogs_.Message(this, {QCoreApplication::applicationName(), Path + tr("\n找不到包含JPG格式的文件."),
-                            TMessageIcon::Warning, {TMessageButton::Cancel}});
+    dialogs_.Message(this, {QCoreApplication::applicationName(),
+                            Path + tr("\n找不到包含JPG格式的文件."),
+                            TMessageIcon::Warning,
+                            {TMessageButton::Cancel}});
     return;
   }
   Pictures = listing;
@@ -75,7 +77,8 @@ void TPhotosform::DropPicture(int Index) {
 // Shown once the current handler has returned: a load error may arise while
 // the view starts a transition, which must not wait for a message box.
 void TPhotosform::ReportErrorLater(const QString& text) {
-  QMetaObject::invokeMethod(this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
 }
 
 void TPhotosform::ShowNextImage() {
@@ -83,14 +86,9 @@ void TPhotosform::ShowNextImage() {
   if (Pictures.isEmpty()) return;
   if (Vantrel->Busy()) Vantrel->Stop();
   switch (rgStyleControl->ItemIndex()) {
-    case 0:
-      cbStyle->setCurrentIndex((cbStyle->currentIndex() + 1) % cbStyle->count());
-      break;
-    case 1:
-      cbStyle->setCurrentIndex(raster::Random(cbStyle->count()));
-      break;
-    default:
-      break;  // the style stays
+    case 0: cbStyle->setCurrentIndex((cbStyle->currentIndex() + 1) % cbStyle->count()); break;
+    case 1: cbStyle->setCurrentIndex(raster::Random(cbStyle->count())); break;
+    default: break;  // the style stays
   }
   cbStyleChange(nullptr);
   ShowingImage = LoadedImage;
@@ -136,8 +134,8 @@ void TPhotosform::VantrelProgress(QObject* Sender) {
   // A threaded transition whose mode was switched off may report from the
   // view's timer thread: controls are moved on the window's thread only.
   if (QThread::currentThread() != thread()) {
-    QMetaObject::invokeMethod(this, [this, Sender] { Guarded([&] { VantrelProgress(Sender); }); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, Sender] { Guarded([&] { VantrelProgress(Sender); }); }, Qt::QueuedConnection);
     return;
   }
   tbProgress->setValue(Vantrel->Progress());

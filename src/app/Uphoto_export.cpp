@@ -21,7 +21,8 @@ video_export::ExportSettings TPhotosform::ExportProposal() const {
   QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
   if (videos.isEmpty() || !QDir(videos).exists()) videos = QDir::homePath();
   const QString name = QFileInfo(PicturesPath).fileName();
-  s.output = QDir(videos).filePath((name.isEmpty() ? QStringLiteral("slideshow") : name) + QStringLiteral(".mp4"))
+  s.output = QDir(videos)
+                 .filePath((name.isEmpty() ? QStringLiteral("slideshow") : name) + QStringLiteral(".mp4"))
                  .toStdString();
   s.intervalSeconds = tbDisplayInterval->value() / 1000.0;
   const int step = std::max<int>(Vantrel->Step(), 1);
@@ -56,8 +57,10 @@ void TPhotosform::N3Click(QObject*) {
     exportJob_ = nullptr;
     N3->setEnabled(true);
     if (text.isEmpty()) return;  // cancelled: the user knows
-    dialogs_.Message(this, {QStringLiteral("导出视频"), text,
-                            written ? TMessageIcon::Information : TMessageIcon::Warning, {TMessageButton::Ok}});
+    dialogs_.Message(this, {QStringLiteral("导出视频"),
+                            text,
+                            written ? TMessageIcon::Information : TMessageIcon::Warning,
+                            {TMessageButton::Ok}});
   });
 }
 

@@ -34,8 +34,8 @@ void TPhotosform::SetFullScreen(bool Active) {
     // placed by us alone: a window manager that framed it would, on letting
     // it go again, move and size it back to its frame inside Panel1.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    Vantrel->setParent(Panel1, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                                   Qt::X11BypassWindowManagerHint);
+    Vantrel->setParent(
+        Panel1, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     Vantrel->setGeometry(screen);
     // A Wayland client cannot put its window at 0, 0: it asks the compositor
     // to show it full screen on the output.

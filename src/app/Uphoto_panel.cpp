@@ -18,9 +18,9 @@ namespace app {
 void TPhotosform::Button1Click(QObject*) { PageControl->hide(); }
 
 void TPhotosform::SetAutoPlayControlsEnabled(bool enabled) {
-  for (QWidget* control : std::initializer_list<QWidget*>{lblProgressStep, edtProgressStep, udProgressStep,
-                                                          lblProgressDelay, edtProgressDelay, udProgressDelay,
-                                                          ckExactTiming, ckThreaded}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{lblProgressStep, edtProgressStep, udProgressStep, lblProgressDelay,
+                                       edtProgressDelay, udProgressDelay, ckExactTiming, ckThreaded}) {
     control->setEnabled(enabled);
   }
 }

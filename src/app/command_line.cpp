@@ -11,9 +11,9 @@ const QString kOrderNames[] = {QStringLiteral("catalogue"), QStringLiteral("rand
 // The toolkit's own options, which it takes from the command line itself;
 // accepted here so that they do not count as unknown.
 // (-style is not among them: --style is ours.)
-const char* const kToolkitValueOptions[] = {"platform",        "platformpluginpath", "platformtheme", "plugin",
-                                            "display",         "stylesheet",         "qwindowgeometry",
-                                            "qwindowtitle",    "qwindowicon",        "session"};
+const char* const kToolkitValueOptions[] = {
+    "platform",   "platformpluginpath", "platformtheme", "plugin",      "display",
+    "stylesheet", "qwindowgeometry",    "qwindowtitle",  "qwindowicon", "session"};
 const char* const kToolkitFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 QString Program(const QStringList& arguments) {
@@ -93,12 +93,14 @@ QString ReadSettings(const QCommandLineParser& parser, const TOptions& o, TComma
   if (parser.isSet(o.fullScreen)) s.FullScreen = true;
   if (parser.isSet(o.interval)) {
     s.IntervalMs = IntervalSeconds(parser.value(o.interval));
-    if (!s.IntervalMs) return QStringLiteral("--interval: '%1' is not a number of seconds from 0.5 to 9.5")
-                                  .arg(parser.value(o.interval));
+    if (!s.IntervalMs)
+      return QStringLiteral("--interval: '%1' is not a number of seconds from 0.5 to 9.5")
+          .arg(parser.value(o.interval));
   }
   if (parser.isSet(o.style)) {
     s.FirstStyle = WholeNumber(parser.value(o.style), 1, kLastStyle);
-    if (!s.FirstStyle) return QStringLiteral("--style: '%1' is not a style number from 1 to 172").arg(parser.value(o.style));
+    if (!s.FirstStyle)
+      return QStringLiteral("--style: '%1' is not a style number from 1 to 172").arg(parser.value(o.style));
   }
   if (parser.isSet(o.order)) {
     const QString name = parser.value(o.order);

@@ -10,8 +10,8 @@ namespace app {
 struct TCommandLine {
   enum class TAction { Run, ShowHelp, ShowVersion, Fail };
   TAction Action = TAction::Run;
-  QString Text;             // the help or version text, or the one-line error
-  QStringList Arguments;    // the positional arguments; the first is the photo folder
+  QString Text;  // the help or version text, or the one-line error
+  QStringList Arguments;  // the positional arguments; the first is the photo folder
   QStringList ToolkitArguments;  // the program's name and the toolkit's own options, for it to read
   TStartSettings Settings;  // the options that set a setting for this run
   bool Recursive = false;

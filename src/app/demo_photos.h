@@ -6,8 +6,8 @@ namespace app {
 
 // One of the demonstration photos the program ships in its album folder.
 struct TDemoPhoto {
-  const char* name;    // "1001.jpg" ... "1009.jpg"
-  uint64_t size;       // bytes
+  const char* name;  // "1001.jpg" ... "1009.jpg"
+  uint64_t size;  // bytes
   const char* sha256;  // lower-case hexadecimal
 };
 

@@ -41,8 +41,7 @@ class TDialogs {
   // A modal folder chooser; the chosen folder, or nothing when cancelled.
   // The root folder comes back as "/", every other folder without a trailing
   // separator. An initial folder that does not exist is ignored.
-  virtual std::optional<QString> ChooseFolder(QWidget* owner, const QString& title,
-                                              const QString& initialFolder) = 0;
+  virtual std::optional<QString> ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) = 0;
   // A modal open-file dialog with a picture preview; the chosen file or nothing.
   virtual std::optional<QString> OpenPicture(QWidget* owner, const TOpenPictureRequest& request) = 0;
   // The colour chooser, starting at `initial`; the chosen colour or nothing.

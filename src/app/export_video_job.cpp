@@ -72,17 +72,16 @@ void TExportVideoJob::Run(std::stop_token stop) {
   } catch (const std::exception& e) {
     text = QStringLiteral("导出视频失败：%1").arg(QString::fromUtf8(e.what()));
   }
-  QMetaObject::invokeMethod(this, [this, text, written] { Finish(text, written); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, text, written] { Finish(text, written); }, Qt::QueuedConnection);
 }
 
 void TExportVideoJob::ShowProgress(qint64 done, qint64 total, double secondsLeft) {
   if (!progress_ || worker_.get_stop_token().stop_requested()) return;
   progress_->setMaximum(int(std::max<qint64>(total, 1)));
   progress_->setValue(int(std::min(done, total)));
-  progress_->setLabelText(QStringLiteral("正在导出视频... %1 / %2 帧，还需 %3 秒")
-                              .arg(done)
-                              .arg(total)
-                              .arg(qRound(secondsLeft)));
+  progress_->setLabelText(
+      QStringLiteral("正在导出视频... %1 / %2 帧，还需 %3 秒").arg(done).arg(total).arg(qRound(secondsLeft)));
 }
 
 void TExportVideoJob::Finish(const QString& text, bool written) {

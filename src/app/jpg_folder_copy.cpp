@@ -23,9 +23,7 @@ namespace {
 
 constexpr size_t kCopyBlockBytes = 256 * 1024;
 
-bool EndsWithJpgIgnoringCase(const QByteArray& name) {
-  return name.size() > 4 && name.right(4).toLower() == ".jpg";
-}
+bool EndsWithJpgIgnoringCase(const QByteArray& name) { return name.size() > 4 && name.right(4).toLower() == ".jpg"; }
 
 QByteArray Join(const QByteArray& folder, const QByteArray& name) {
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
@@ -49,14 +47,11 @@ TCopyReport::Failure KindOfWriteError(int error) {
   switch (error) {
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
-      return TCopyReport::Failure::DiskFull;
+    case EFBIG: return TCopyReport::Failure::DiskFull;
     case EACCES:
     case EPERM:
-    case EROFS:
-      return TCopyReport::Failure::Permission;
-    default:
-      return TCopyReport::Failure::Other;
+    case EROFS: return TCopyReport::Failure::Permission;
+    default: return TCopyReport::Failure::Other;
   }
 }
 

@@ -18,7 +18,9 @@ namespace {
 const QString kAlbumName = QStringLiteral("Photos");
 
 // A folder holds the program's files when the default background is there.
-bool HoldsProgramFiles(const QString& folder) { return QFileInfo(JoinPath(folder, QStringLiteral("1002.jpg"))).isFile(); }
+bool HoldsProgramFiles(const QString& folder) {
+  return QFileInfo(JoinPath(folder, QStringLiteral("1002.jpg"))).isFile();
+}
 
 // The installed data folder: share/<name>/ of the prefix the program was
 // installed to (found from the program's own place, so any prefix works),
@@ -26,8 +28,8 @@ bool HoldsProgramFiles(const QString& folder) { return QFileInfo(JoinPath(folder
 QString InstalledDataDir(const QString& programDir) {
   const QString besidePrefix = QDir::cleanPath(JoinPath(programDir, QStringLiteral(VANTREL_DATA_FROM_BIN)));
   if (HoldsProgramFiles(besidePrefix)) return besidePrefix;
-  const QString found = QStandardPaths::locate(QStandardPaths::GenericDataLocation, kDataFolderName,
-                                               QStandardPaths::LocateDirectory);
+  const QString found =
+      QStandardPaths::locate(QStandardPaths::GenericDataLocation, kDataFolderName, QStandardPaths::LocateDirectory);
   return !found.isEmpty() && HoldsProgramFiles(found) ? found : besidePrefix;
 }
 
@@ -35,7 +37,8 @@ void CopyDemonstrationPhotos(const QString& from, const QString& to) {
   for (int number = 1001; number <= 1009; ++number) {
     const QString name = QStringLiteral("%1.jpg").arg(number);
     if (!QFile::copy(JoinPath(from, name), JoinPath(to, name))) {
-      throw std::runtime_error(("Cannot copy the demonstration photo " + JoinPath(from, name) + " to " + to).toStdString());
+      throw std::runtime_error(
+          ("Cannot copy the demonstration photo " + JoinPath(from, name) + " to " + to).toStdString());
     }
   }
 }
@@ -56,7 +59,8 @@ void MakeUserAlbumOnFirstStart(const TProgramFiles& files) {
   }
   QTemporaryDir staging(JoinPath(files.AlbumHome, QStringLiteral(".Photos-XXXXXX")));
   if (!staging.isValid()) {
-    throw std::runtime_error(("Cannot create a folder in " + files.AlbumHome + ": " + staging.errorString()).toStdString());
+    throw std::runtime_error(
+        ("Cannot create a folder in " + files.AlbumHome + ": " + staging.errorString()).toStdString());
   }
   CopyDemonstrationPhotos(FindFolderIgnoringCase(files.DataDir, kAlbumName), staging.path());
   const QString album = JoinPath(files.AlbumHome, kAlbumName);

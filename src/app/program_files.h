@@ -10,7 +10,7 @@ namespace app {
 // from is the user's own, in $XDG_DATA_HOME/<name>/; nothing installed is
 // ever written to.
 struct TProgramFiles {
-  QString DataDir;    // 1002.jpg, the web page, the demonstration album's originals
+  QString DataDir;  // 1002.jpg, the web page, the demonstration album's originals
   QString AlbumHome;  // the folder that holds the album folder "Photos"
   bool Installed = false;
 };

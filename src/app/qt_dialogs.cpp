@@ -62,8 +62,7 @@ TMessageButton TQtDialogs::Message(QWidget* owner, const TMessage& message) {
   return message.Buttons.empty() ? TMessageButton::Cancel : message.Buttons.back();
 }
 
-std::optional<QString> TQtDialogs::ChooseFolder(QWidget* owner, const QString& title,
-                                                const QString& initialFolder) {
+std::optional<QString> TQtDialogs::ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) {
   const QString start = !initialFolder.isEmpty() && QDir(initialFolder).exists() ? initialFolder : QString();
   QFileDialog dialog(owner, title, start);
   dialog.setFileMode(QFileDialog::Directory);

@@ -8,8 +8,7 @@ namespace app {
 class TQtDialogs final : public TDialogs {
  public:
   TMessageButton Message(QWidget* owner, const TMessage& message) override;
-  std::optional<QString> ChooseFolder(QWidget* owner, const QString& title,
-                                      const QString& initialFolder) override;
+  std::optional<QString> ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) override;
   std::optional<QString> OpenPicture(QWidget* owner, const TOpenPictureRequest& request) override;
   std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override;
   std::optional<video_export::ExportSettings> ExportVideo(QWidget* owner,

@@ -127,7 +127,8 @@ TSettingsStore::TLoaded TSettingsStore::Load() const {
     if (key.name) unknown.removeAll(QLatin1String(key.name));
   }
   if (!unknown.isEmpty() || (settings.allKeys().isEmpty() && info.size() > 0)) {
-    loaded.Problems << QStringLiteral("the settings file %1 is damaged; what cannot be read in it is ignored").arg(file_);
+    loaded.Problems
+        << QStringLiteral("the settings file %1 is damaged; what cannot be read in it is ignored").arg(file_);
   }
   size_t index = 0;
   TStartSettings::ForEachField(

@@ -13,9 +13,9 @@ namespace app {
 struct TStartSettings {
   std::optional<int> StyleOrder;  // rgStyleControl's item: 0 catalogue, 1 random, 2 style kept
   std::optional<int> FirstStyle;  // 1..172: the style of the first transition
-  std::optional<bool> Manual;     // play mode: hand-stepped (paused) instead of automatic
-  std::optional<int> Step;        // per cent per frame, 1..25
-  std::optional<int> Delay;       // milliseconds between frames, 5..1000
+  std::optional<bool> Manual;  // play mode: hand-stepped (paused) instead of automatic
+  std::optional<int> Step;  // per cent per frame, 1..25
+  std::optional<int> Delay;  // milliseconds between frames, 5..1000
   std::optional<bool> ExactTiming;
   std::optional<bool> Threaded;
   std::optional<bool> Center;

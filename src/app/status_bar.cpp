@@ -25,8 +25,6 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
 
 QString TStatusBar::PanelText(int panel) const { return panels_.at(static_cast<size_t>(panel))->text(); }
 
-void TStatusBar::SetPanelText(int panel, const QString& text) {
-  panels_.at(static_cast<size_t>(panel))->setText(text);
-}
+void TStatusBar::SetPanelText(int panel, const QString& text) { panels_.at(static_cast<size_t>(panel))->setText(text); }
 
 }  // namespace app

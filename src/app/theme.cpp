@@ -16,8 +16,10 @@ std::optional<QString> FindTheme(const QString& name) {
 bool ApplyTheme(QApplication& application, const QString& name, TDialogs& dialogs) {
   const std::optional<QString> sheet = FindTheme(name);
   if (!sheet) {
-    dialogs.Message(nullptr, {QCoreApplication::applicationName(), QStringLiteral("Style '%1' not found").arg(name),
-                              TMessageIcon::Error, {TMessageButton::Close}});
+    dialogs.Message(nullptr, {QCoreApplication::applicationName(),
+                              QStringLiteral("Style '%1' not found").arg(name),
+                              TMessageIcon::Error,
+                              {TMessageButton::Close}});
     return false;
   }
   application.setStyleSheet(*sheet);

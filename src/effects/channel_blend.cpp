@@ -23,9 +23,8 @@ inline uint8_t BlendByte(uint8_t d, uint8_t s, uint16_t w) {
 // reserved); the two results are merged back without unpacking. Built twice,
 // for AVX2 and for the baseline, and chosen by the processor at load time:
 // the same arithmetic either way, so the same bytes.
-VANTREL_CPU_CLONES void BlendChannels(uint32_t* dstPixels,
-                                                                      const uint32_t* srcPixels, size_t count,
-                                                                      ChannelWeights weights) {
+VANTREL_CPU_CLONES void BlendChannels(uint32_t* dstPixels, const uint32_t* srcPixels, size_t count,
+                                      ChannelWeights weights) {
   const uint16_t wB = weights.blue, wG = weights.green, wR = weights.red, wX = weights.reserved;
   const U16x16 takeEven = {wB, wR, wB, wR, wB, wR, wB, wR, wB, wR, wB, wR, wB, wR, wB, wR};
   const U16x16 takeOdd = {wG, wX, wG, wX, wG, wX, wG, wX, wG, wX, wG, wX, wG, wX, wG, wX};

@@ -38,8 +38,8 @@ raster::Rect TComplexRegion::RectAt(int32_t i) const {
 
 raster::RegionPtr TComplexRegion::CreateRegion() {
   if (block_.empty()) return nullptr;
-  const raster::RGNDATAHEADER header{kHeaderSize, raster::RDH_RECTANGLES, uint32_t(count_),
-                                     uint32_t(kRectSize), bounds_};
+  const raster::RGNDATAHEADER header{kHeaderSize, raster::RDH_RECTANGLES, uint32_t(count_), uint32_t(kRectSize),
+                                     bounds_};
   std::memcpy(block_.data(), &header, sizeof header);
   return raster::ExtCreateRegion(block_.data(), uint32_t(kHeaderSize + 4 + kRectSize * size_t(count_)));
 }

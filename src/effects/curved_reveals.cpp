@@ -11,8 +11,8 @@ namespace effects {
 namespace {
 
 // Clip-and-copy through the rounded rectangle (l, t, r, b) with w × h corners.
-void RevealRoundRect(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t l, int32_t t,
-                     int32_t r, int32_t b, int32_t w, int32_t h) {
+void RevealRoundRect(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, int32_t l, int32_t t, int32_t r,
+                     int32_t b, int32_t w, int32_t h) {
   ClipAndCopy(Display, Image, W, H, raster::CreateRoundRectRgn(l, t, r, b, w, h));
 }
 
@@ -26,9 +26,7 @@ void Effect069(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, 0, -2 * H,
 void Effect070(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, 0, H - 2 * Y, W + 1, 3 * H, 2 * H, 2 * H); }
 
 // Quarter-elliptic fronts from a corner, moving at one and a half times the extent.
-void Effect080(EFFECT_PARAMS) {
-  RevealRoundRect(Display, Image, W, H, -W, -H, (3 * X) / 2, (3 * Y) / 2, 2 * W, 2 * H);
-}
+void Effect080(EFFECT_PARAMS) { RevealRoundRect(Display, Image, W, H, -W, -H, (3 * X) / 2, (3 * Y) / 2, 2 * W, 2 * H); }
 void Effect081(EFFECT_PARAMS) {
   RevealRoundRect(Display, Image, W, H, W - (3 * X) / 2, -H, 2 * W, (3 * Y) / 2, 2 * W, 2 * H);
 }

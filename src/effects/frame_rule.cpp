@@ -17,8 +17,8 @@ ProgressExtent ExtentFor(int32_t W, int32_t H, int32_t Progress) {
   return {raster::MulDiv(Y, W, H), Y};
 }
 
-void DrawEffectFrame(raster::Bitmap& Display, const raster::Bitmap& Pic, int32_t W, int32_t H,
-                     int32_t style, int32_t progress) {
+void DrawEffectFrame(raster::Bitmap& Display, const raster::Bitmap& Pic, int32_t W, int32_t H, int32_t style,
+                     int32_t progress) {
   if (progress >= 100) {
     raster::BitBlt(Display, 0, 0, Pic.Width(), Pic.Height(), Pic, 0, 0);
     return;

@@ -24,7 +24,7 @@ ProgressExtent ExtentFor(int32_t W, int32_t H, int32_t Progress);
 // 100 copies the whole new picture, 0 leaves the old one, 1..99 calls the
 // procedure of `style` (1..172) with the stretch mode set. Style 0 (custom
 // drawing) is the caller's business and draws nothing here.
-void DrawEffectFrame(raster::Bitmap& Display, const raster::Bitmap& Pic, int32_t W, int32_t H,
-                     int32_t style, int32_t progress);
+void DrawEffectFrame(raster::Bitmap& Display, const raster::Bitmap& Pic, int32_t W, int32_t H, int32_t style,
+                     int32_t progress);
 
 }  // namespace effects

@@ -17,8 +17,10 @@ void Normalise(std::vector<Span>& spans) {
   }
   size_t out = 0;
   for (const Span& s : spans) {
-    if (out > 0 && s.x0 <= spans[out - 1].x1) spans[out - 1].x1 = std::max(spans[out - 1].x1, s.x1);
-    else spans[out++] = s;
+    if (out > 0 && s.x0 <= spans[out - 1].x1)
+      spans[out - 1].x1 = std::max(spans[out - 1].x1, s.x1);
+    else
+      spans[out++] = s;
   }
   spans.resize(out);
 }

@@ -55,9 +55,8 @@ typedef uint32_t U32x8 __attribute__((vector_size(32)));
 // per round, so the draws are the very ones a single generator would make,
 // without its one-multiply-per-pixel chain. Built for AVX2 (whose lane
 // multiply the baseline lacks) and for the baseline, chosen at load time.
-VANTREL_CPU_CLONES void DissolvePixels(uint32_t* dst, const uint32_t* src,
-                                                                       size_t count, uint32_t seed,
-                                                                       int32_t Progress) {
+VANTREL_CPU_CLONES void DissolvePixels(uint32_t* dst, const uint32_t* src, size_t count, uint32_t seed,
+                                       int32_t Progress) {
   if (Progress >= 100) {  // every draw is below 100
     std::memcpy(dst, src, count * sizeof(uint32_t));
     return;
@@ -111,8 +110,8 @@ void BlendInside(Bitmap& Display, const Bitmap& Image, int32_t Transparency, int
 // block is read completely before anything is written: a block inside the
 // picture goes through a copy of just that block, anything else through the
 // general overlapping copy.
-void MagnifyOwnBlock(Bitmap& Display, int32_t xd, int32_t yd, int32_t wd, int32_t hd, int32_t a, int32_t b,
-                     int32_t sW, int32_t sH) {
+void MagnifyOwnBlock(Bitmap& Display, int32_t xd, int32_t yd, int32_t wd, int32_t hd, int32_t a, int32_t b, int32_t sW,
+                     int32_t sH) {
   const raster::Rect block{a, b, a + sW, b + sH};
   if (raster::Intersect(block, Display.Bounds()) != block) {
     CopyScaled(Display, xd, yd, wd, hd, Display, a, b, sW, sH);
@@ -132,8 +131,7 @@ void Effect119(EFFECT_PARAMS) {
 
 void Effect168(EFFECT_PARAMS) {
   const bool zoomIn = Progress <= 50;
-  const int32_t S =
-      zoomIn ? 180 - raster::MulDiv(Progress, 82, 50) : raster::MulDiv(Progress - 100, 82, 50) + 180;
+  const int32_t S = zoomIn ? 180 - raster::MulDiv(Progress, 82, 50) : raster::MulDiv(Progress - 100, 82, 50) + 180;
   const int32_t a = raster::MulDiv(zoomIn ? X : W - X, S, 100);
   const int32_t b = raster::MulDiv(zoomIn ? Y : H - Y, S, 100);
   const int32_t sW = std::max(W - 2 * a, 2), sH = std::max(H - 2 * b, 2);

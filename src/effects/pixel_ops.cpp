@@ -113,8 +113,8 @@ void ApplyVReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t 
   }
 }
 
-void MergeTransparent(raster::Bitmap& dstBitmap, const raster::Bitmap& srcBitmap, int32_t Transparency,
-                      int32_t X, int32_t Y, int32_t Width, int32_t Height) {
+void MergeTransparent(raster::Bitmap& dstBitmap, const raster::Bitmap& srcBitmap, int32_t Transparency, int32_t X,
+                      int32_t Y, int32_t Width, int32_t Height) {
   // Blending a block into itself changes nothing.
   if (Width <= 0 || Height <= 0 || &dstBitmap == &srcBitmap) return;
   const auto Weight = static_cast<uint16_t>(raster::MulDiv(256, Transparency, 100));
@@ -208,8 +208,7 @@ void MergeRotate(raster::Bitmap& dstBitmap, const raster::Bitmap& srcBitmap, int
     // Adding xOrg * 65536 (yOrg * 65536) before the shift yields xs (rs) itself.
     int64_t uX = int64_t{iCos} * first + uX0 + int64_t{xOrg} * 65536;
     int64_t uR = int64_t{iSin} * first + uR0 + int64_t{yOrg} * 65536;
-    for (int32_t x = first; x <= last; ++x, uX += iCos, uR += iSin)
-      row[x] = sourceRow[size_t(uR >> 16)][uX >> 16];
+    for (int32_t x = first; x <= last; ++x, uX += iCos, uR += iSin) row[x] = sourceRow[size_t(uR >> 16)][uX >> 16];
   }
 }
 

@@ -35,9 +35,7 @@ RegionPtr UnionOf(const Polygons& polygons) {
   return std::make_unique<raster::Region>(raster::UnionOf(Regions(polygons)));
 }
 
-RegionPtr XorOf(const Polygons& polygons) {
-  return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons)));
-}
+RegionPtr XorOf(const Polygons& polygons) { return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons))); }
 
 // The whole picture with the polygons combined into it by exclusive-or.
 RegionPtr PictureXor(int32_t W, int32_t H, const Polygons& polygons) {
@@ -82,9 +80,7 @@ void Effect111(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, 0,
 
 void Effect112(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({0, H, 2 * X, H, 0, H - 2 * Y})); }
 
-void Effect113(EFFECT_PARAMS) {
-  ClipAndCopy(Display, Image, W, H, Polygon({W, H, W - 2 * X, H, W, H - 2 * Y}));
-}
+void Effect113(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, H, W - 2 * X, H, W, H - 2 * Y})); }
 
 void Effect114(EFFECT_PARAMS) {
   ClipAndCopy(Display, Image, W, H, UnionOf({{0, H, 0, 0, X, H}, {W, H, W, 0, W - X, 0}}));
@@ -96,20 +92,16 @@ void Effect115(EFFECT_PARAMS) {
 
 void Effect116(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
-  ClipAndCopy(Display, Image, W, H,
-              UnionOf({{mW, mH, 0, 0, X, 0},
-                       {mW, mH, 0, H, 0, H - Y},
-                       {mW, mH, W, H, W - X, H},
-                       {mW, mH, W, 0, W, Y}}));
+  ClipAndCopy(
+      Display, Image, W, H,
+      UnionOf({{mW, mH, 0, 0, X, 0}, {mW, mH, 0, H, 0, H - Y}, {mW, mH, W, H, W - X, H}, {mW, mH, W, 0, W, Y}}));
 }
 
 void Effect117(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
-  ClipAndCopy(Display, Image, W, H,
-              UnionOf({{mW, mH, 0, 0, 0, Y},
-                       {mW, mH, 0, H, X, H},
-                       {mW, mH, W, H, W, H - Y},
-                       {mW, mH, W, 0, W - X, 0}}));
+  ClipAndCopy(
+      Display, Image, W, H,
+      UnionOf({{mW, mH, 0, 0, 0, Y}, {mW, mH, 0, H, X, H}, {mW, mH, W, H, W, H - Y}, {mW, mH, W, 0, W - X, 0}}));
 }
 
 void Effect154(EFFECT_PARAMS) {
@@ -134,8 +126,7 @@ void Effect157(EFFECT_PARAMS) {
 
 void Effect158(EFFECT_PARAMS) {
   const int32_t mH = H / 2;
-  ClipAndCopy(Display, Image, W, H,
-              UnionOf({{0, mH - Y, X, mH, 0, mH + Y}, {W, mH - Y, W - X, mH, W, mH + Y}}));
+  ClipAndCopy(Display, Image, W, H, UnionOf({{0, mH - Y, X, mH, 0, mH + Y}, {W, mH - Y, W - X, mH, W, mH + Y}}));
 }
 
 void Effect159(EFFECT_PARAMS) {
@@ -169,8 +160,7 @@ void Effect165(EFFECT_PARAMS) {
 
 void Effect166(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
-  ClipAndCopy(Display, Image, W, H,
-              PictureXor(W, H, {{X - mW, mH, mW, Y - mH, 3 * mW - X, mH, mW, 3 * mH - Y}}));
+  ClipAndCopy(Display, Image, W, H, PictureXor(W, H, {{X - mW, mH, mW, Y - mH, 3 * mW - X, mH, mW, 3 * mH - Y}}));
 }
 
 void Effect167(EFFECT_PARAMS) {

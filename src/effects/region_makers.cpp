@@ -62,7 +62,10 @@ raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int3
           rgn.AddRect(mW - m, s, mW, B);
           rgn.AddRect(mW, s, mW + m, B);
           break;
-        default: rgn.AddRect(W - m, s, W, B); rgn.AddRect(0, s, m, B); break;
+        default:
+          rgn.AddRect(W - m, s, W, B);
+          rgn.AddRect(0, s, m, B);
+          break;
       }
     }
   }
@@ -79,7 +82,10 @@ raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int3
           rgn.AddRect(s, mH - m, Rt, mH);
           rgn.AddRect(s, mH, Rt, mH + m);
           break;
-        default: rgn.AddRect(s, H - m, Rt, H); rgn.AddRect(s, 0, Rt, m); break;
+        default:
+          rgn.AddRect(s, H - m, Rt, H);
+          rgn.AddRect(s, 0, Rt, m);
+          break;
       }
     }
   }
@@ -126,10 +132,16 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
     for (int32_t Y1 = 0; Y1 < H; Y1 += p.rowStep) {
       if (XMode == SwarmMode::FromEnd) {
         rgn.AddRect(W - X, Y1, W, Y1 + M);
-        Scatter(p, [&](int32_t I) { const int32_t X1 = W - X - I * M; rgn.AddRect(X1, Y1, X1 + M, Y1 + M); });
+        Scatter(p, [&](int32_t I) {
+          const int32_t X1 = W - X - I * M;
+          rgn.AddRect(X1, Y1, X1 + M, Y1 + M);
+        });
       } else {
         rgn.AddRect(0, Y1, X, Y1 + M);
-        Scatter(p, [&](int32_t I) { const int32_t X1 = X + I * M; rgn.AddRect(X1 - M, Y1, X1, Y1 + M); });
+        Scatter(p, [&](int32_t I) {
+          const int32_t X1 = X + I * M;
+          rgn.AddRect(X1 - M, Y1, X1, Y1 + M);
+        });
       }
     }
   }
@@ -139,18 +151,24 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
     for (int32_t X1 = 0; X1 < W; X1 += p.rowStep) {
       if (YMode == SwarmMode::FromEnd) {
         rgn.AddRect(X1, H - Y, X1 + M, H);
-        Scatter(p, [&](int32_t I) { const int32_t Y1 = H - Y - I * M; rgn.AddRect(X1, Y1, X1 + M, Y1 + M); });
+        Scatter(p, [&](int32_t I) {
+          const int32_t Y1 = H - Y - I * M;
+          rgn.AddRect(X1, Y1, X1 + M, Y1 + M);
+        });
       } else {
         rgn.AddRect(X1, 0, X1 + M, Y);
-        Scatter(p, [&](int32_t I) { const int32_t Y1 = Y + I * M; rgn.AddRect(X1, Y1 - M, X1 + M, Y1); });
+        Scatter(p, [&](int32_t I) {
+          const int32_t Y1 = Y + I * M;
+          rgn.AddRect(X1, Y1 - M, X1 + M, Y1);
+        });
       }
     }
   }
   return rgn.CreateRegion();
 }
 
-raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long double StartAngle,
-                                 long double EndAngle, int32_t NumPts) {
+raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long double StartAngle, long double EndAngle,
+                                 int32_t NumPts) {
   std::vector<raster::Point> pts(size_t(std::max(NumPts, 0)) + 1);
   pts[0] = {mX, mY};
   const long double delta = (EndAngle - StartAngle) / NumPts;

@@ -46,8 +46,8 @@ raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int3
 raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode);
 // A fan from (mX, mY) through NumPts arc points from StartAngle in steps of
 // (EndAngle - StartAngle) / NumPts. NumPts >= 1.
-raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long double StartAngle,
-                                 long double EndAngle, int32_t NumPts);
+raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long double StartAngle, long double EndAngle,
+                                 int32_t NumPts);
 // Polygon (winding rule) through x0, y0, x1, y1, ...; a trailing odd value is ignored.
 raster::RegionPtr CreatePolygonRgnEx(std::span<const int32_t> Pts);
 

@@ -30,15 +30,12 @@ long double TurnAngle(const Bitmap& Image, int32_t Progress) {
 // single precision, rounded up.
 int32_t SweepRadius(int32_t W, int32_t H) {
   const float halfW = static_cast<float>(W / 2), halfH = static_cast<float>(H / 2);
-  const float radius =
-      static_cast<float>(std::hypot(static_cast<long double>(halfW), static_cast<long double>(halfH)));
+  const float radius = static_cast<float>(std::hypot(static_cast<long double>(halfW), static_cast<long double>(halfH)));
   return static_cast<int32_t>(std::ceil(radius));
 }
 
-void Sweep(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, long double EndAngle,
-           int32_t Progress) {
-  ClipAndCopy(Display, Image, W, H,
-              CreateSliceRgn(W / 2, H / 2, SweepRadius(W, H), -mPI, EndAngle, Progress));
+void Sweep(Bitmap& Display, const Bitmap& Image, int32_t W, int32_t H, long double EndAngle, int32_t Progress) {
+  ClipAndCopy(Display, Image, W, H, CreateSliceRgn(W / 2, H / 2, SweepRadius(W, H), -mPI, EndAngle, Progress));
 }
 
 // The X × Y rectangle centred on the picture.

@@ -133,12 +133,12 @@ void AudioTrack::Resample(const AVFrame* decoded) {
   CheckAv(av_channel_layout_copy(&out->ch_layout, &encoder_->ch_layout), "cannot convert the sound");
   out->nb_samples = room;
   CheckAv(av_frame_get_buffer(out.get(), 0), "cannot convert the sound");
-  const int made = CheckAv(swr_convert(resample_.get(), out->data, room,
-                                       decoded ? const_cast<const uint8_t**>(decoded->extended_data) : nullptr,
-                                       inSamples),
-                           "cannot convert the sound");
-  if (made > 0) CheckAv(av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(out->data), made),
-                        "cannot convert the sound");
+  const int made =
+      CheckAv(swr_convert(resample_.get(), out->data, room,
+                          decoded ? const_cast<const uint8_t**>(decoded->extended_data) : nullptr, inSamples),
+              "cannot convert the sound");
+  if (made > 0)
+    CheckAv(av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(out->data), made), "cannot convert the sound");
 }
 
 void AudioTrack::EncodeSamples(int count) {

@@ -8,16 +8,16 @@ namespace video_export {
 
 // How the style changes from one photo to the next.
 enum class StyleOrder {
-  Fixed,   // `style` for every change
+  Fixed,  // `style` for every change
   Random,  // drawn per change from a generator started at `seed`
-  Cycle,   // catalogue order 1, 2, ... 172, 1, ...
+  Cycle,  // catalogue order 1, 2, ... 172, 1, ...
 };
 
 // How a photo fills the video frame, named after the view's switches.
 enum class PhotoPlacement {
-  Centre,   // natural size in the middle, cut where larger than the frame
+  Centre,  // natural size in the middle, cut where larger than the frame
   Stretch,  // exactly the frame, aspect ratio not kept
-  Fit,      // scaled up or down until it touches two edges, aspect ratio kept
+  Fit,  // scaled up or down until it touches two edges, aspect ratio kept
 };
 
 raster::PlacementRule RuleFor(PhotoPlacement placement);
@@ -30,11 +30,11 @@ struct ExportSettings {
   double intervalSeconds = 3.0;  // how long each photo stands still
   int32_t transitionMs = 1000;
   StyleOrder order = StyleOrder::Cycle;
-  int32_t style = 1;   // for StyleOrder::Fixed: 0..172 (0 cuts at the end of the transition time)
-  uint32_t seed = 1;   // random style order; picture seed of the first transition
+  int32_t style = 1;  // for StyleOrder::Fixed: 0..172 (0 cuts at the end of the transition time)
+  uint32_t seed = 1;  // random style order; picture seed of the first transition
   PhotoPlacement placement = PhotoPlacement::Fit;
   uint32_t background = 0x000000;  // 0x00RRGGBB
-  std::filesystem::path audio;     // empty: no sound track
+  std::filesystem::path audio;  // empty: no sound track
   bool recursive = false;
 };
 

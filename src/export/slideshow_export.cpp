@@ -125,8 +125,10 @@ ExportSummary ExportSlideshow(const ExportSettings& s, ExportObserver& observer,
     // One frame at a time, so that progress and a stop request are seen often.
     const auto addFrame = [&](const raster::Bitmap* frame) {
       meter.Report(video.FramesWritten(), timeline.TotalFrames());
-      if (frame) video.Encode(*frame);
-      else video.EncodeAgain();
+      if (frame)
+        video.Encode(*frame);
+      else
+        video.EncodeAgain();
       if (audio) audio->EncodeUntil(video.Seconds());
     };
     for (uint32_t change = 0;; ++change) {
@@ -141,8 +143,7 @@ ExportSummary ExportSlideshow(const ExportSettings& s, ExportObserver& observer,
       const int32_t style = styles.Next();
       for (int64_t k = 1; k <= n; ++k) {
         raster::BitBlt(display, 0, 0, s.width, s.height, *shown, 0, 0);
-        effects::DrawEffectFrame(display, *arriving, s.width, s.height, style,
-                                 ShowTimeline::ProgressOfFrame(k, n));
+        effects::DrawEffectFrame(display, *arriving, s.width, s.height, style, ShowTimeline::ProgressOfFrame(k, n));
         addFrame(&display);
       }
       shown = std::move(arriving);

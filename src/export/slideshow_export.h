@@ -24,10 +24,10 @@ class ExportObserver {
 };
 
 struct ExportSummary {
-  int32_t photos = 0;   // photos in the video
+  int32_t photos = 0;  // photos in the video
   int32_t skipped = 0;  // photos that could not be loaded
   int64_t frames = 0;
-  double seconds = 0;   // video length
+  double seconds = 0;  // video length
   double framesPerSecond = 0;  // frames made per second of work
 };
 
@@ -36,7 +36,6 @@ struct ExportSummary {
 // for the interval, then the next one brought in by the style's frames.
 // The file appears only when complete. Throws ExportError on bad input (then
 // nothing is written) and ExportCancelled when `stop` is requested.
-ExportSummary ExportSlideshow(const ExportSettings& settings, ExportObserver& observer,
-                              std::stop_token stop = {});
+ExportSummary ExportSlideshow(const ExportSettings& settings, ExportObserver& observer, std::stop_token stop = {});
 
 }  // namespace video_export

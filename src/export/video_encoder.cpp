@@ -29,8 +29,7 @@ void SetEncoderOptions(AVCodecContext* c, const VideoFormat& format) {
 
 }  // namespace
 
-VideoEncoder::VideoEncoder(MuxedOutput& output, const VideoFormat& format, int32_t width, int32_t height,
-                           int32_t fps)
+VideoEncoder::VideoEncoder(MuxedOutput& output, const VideoFormat& format, int32_t width, int32_t height, int32_t fps)
     : output_(output), packet_(NewPacket()), fps_(fps) {
   const AVCodec* codec = avcodec_find_encoder_by_name(format.videoEncoder);
   if (codec == nullptr) throw ExportError(std::string("the video encoder ") + format.videoEncoder + " is missing");

@@ -10,9 +10,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "platform/jpeg_scan_count.h"
 #include "platform/picture_error.h"
 #include "platform/picture_file.h"
-#include "platform/jpeg_scan_count.h"
 #include "platform/picture_limits.h"
 
 namespace platform {
@@ -79,8 +79,7 @@ void OnJpegProgress(j_common_ptr cinfo) {
   }
   if (budget->blocksVisited > kMaxJpegBlockVisits) {
     char cause[96];
-    std::snprintf(cause, sizeof cause, "%d scans are too many for a picture of this size",
-                  dinfo->input_scan_number);
+    std::snprintf(cause, sizeof cause, "%d scans are too many for a picture of this size", dinfo->input_scan_number);
     StopDecoding(cinfo, cause);
   }
 }
@@ -179,8 +178,7 @@ void ReadRows(JpegDecoding& d) {
     if (read == 0) throw PictureError(d.fileName, "decoding stalled");
     if (cmyk) {
       for (JDIMENSION i = 0; i < read; ++i) {
-        ConvertCmykRow(rows[i], d.bitmap->Row(int32_t(first + i)), cinfo.output_width,
-                       cinfo.saw_Adobe_marker);
+        ConvertCmykRow(rows[i], d.bitmap->Row(int32_t(first + i)), cinfo.output_width, cinfo.saw_Adobe_marker);
       }
     }
   }
@@ -229,12 +227,10 @@ bool DecodeInto(JpegDecoding& d) {
       cinfo.out_color_space = JCS_EXT_BGRA;  // libjpeg-turbo writes 255 in the fourth byte
       break;
     case JCS_CMYK:
-    case JCS_YCCK:
-      cinfo.out_color_space = JCS_CMYK;
-      break;
+    case JCS_YCCK: cinfo.out_color_space = JCS_CMYK; break;
     default:
-      throw PictureError(d.fileName, "unsupported JPEG colour space with " +
-                                         std::to_string(cinfo.num_components) + " components");
+      throw PictureError(d.fileName,
+                         "unsupported JPEG colour space with " + std::to_string(cinfo.num_components) + " components");
   }
 
   ChooseScale(d);

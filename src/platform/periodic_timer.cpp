@@ -67,8 +67,7 @@ void TPeriodicTimer::Run(std::shared_ptr<State> state, std::chrono::milliseconds
 }
 
 uint32_t TickCount() {
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
   return static_cast<uint32_t>(ms);
 }
 

@@ -18,9 +18,9 @@ constexpr uint32_t kTimerPeriodMax = 1000000;
 // milliseconds. Deadlines are absolute (start + n × period on the steady
 // clock), so lateness of one call does not shift the later ones. A call whose
 // deadline passed while the previous one ran is made at once; whole periods
-// that a slow callback overran are skipped, not made up in a burst. The kernel's high-resolution sleep keeps each call within a
-// fraction of a millisecond of its deadline, inside any `resolution`. The thread
-// asks for a raised priority (granted where the system allows it).
+// that a slow callback overran are skipped, not made up in a burst. The kernel's high-resolution sleep keeps each call
+// within a fraction of a millisecond of its deadline, inside any `resolution`. The thread asks for a raised priority
+// (granted where the system allows it).
 class TPeriodicTimer {
  public:
   using Callback = std::function<void()>;

@@ -72,8 +72,7 @@ bool IsReadablePictureName(std::string_view fileName) {
 std::unique_ptr<raster::Bitmap> DecodePicture(const std::filesystem::path& path, raster::Size cover) {
   const PictureType* type = FindPictureType(path.filename());
   if (!type) {
-    throw PictureError(PictureFileName(path),
-                       "unknown picture type \"" + path.extension().string() + "\"");
+    throw PictureError(PictureFileName(path), "unknown picture type \"" + path.extension().string() + "\"");
   }
   switch (type->decoder) {
     case Decoder::Jpeg: return UprightJpeg(path, cover);

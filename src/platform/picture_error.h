@@ -8,8 +8,7 @@ namespace platform {
 // the cause, e.g. "photo.jpg: not a JPEG file (starts with 0x89 0x50)".
 class PictureError : public std::runtime_error {
  public:
-  PictureError(const std::string& fileName, const std::string& cause)
-      : std::runtime_error(fileName + ": " + cause) {}
+  PictureError(const std::string& fileName, const std::string& cause) : std::runtime_error(fileName + ": " + cause) {}
 };
 
 }  // namespace platform

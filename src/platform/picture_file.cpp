@@ -45,8 +45,8 @@ UniqueFile OpenPictureFile(const std::filesystem::path& path) {
   }
   if (!S_ISREG(status.st_mode)) throw PictureError(name, KindOfSpecialFile(status.st_mode));
   if (uint64_t(status.st_size) > kMaxPictureFileBytes) {
-    throw PictureError(name, "file of " + std::to_string(status.st_size) +
-                                 " bytes is larger than any picture of the accepted size");
+    throw PictureError(
+        name, "file of " + std::to_string(status.st_size) + " bytes is larger than any picture of the accepted size");
   }
   // Reads of a regular file never block; the flag is cleared all the same so
   // that the stream behaves as a plain one.

@@ -26,9 +26,9 @@ struct PngDecoding {
   std::unique_ptr<raster::Bitmap> bitmap;
   std::vector<png_bytep> rows;
   bool interlaced = false;
-  uint64_t compressedBytes = 0;     // picture data (IDAT) read so far
-  uint64_t compressedLimit = 0;     // most the picture can need; 0 until the header is read
-  uint64_t bytesAfterLastRow = 0;   // picture data read once every row was decoded
+  uint64_t compressedBytes = 0;  // picture data (IDAT) read so far
+  uint64_t compressedLimit = 0;  // most the picture can need; 0 until the header is read
+  uint64_t bytesAfterLastRow = 0;  // picture data read once every row was decoded
   char message[256] = "";
 
   ~PngDecoding() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
@@ -62,7 +62,8 @@ void CountPictureData(PngDecoding& d, size_t length) {
   if (d.compressedBytes > d.compressedLimit) png_error(d.png, "more compressed picture data than the picture needs");
   if (AllRowsDecoded(d)) {
     d.bytesAfterLastRow += length;
-    if (d.bytesAfterLastRow > kMaxPngDataAfterLastRow) png_error(d.png, "compressed picture data goes on after the last row");
+    if (d.bytesAfterLastRow > kMaxPngDataAfterLastRow)
+      png_error(d.png, "compressed picture data goes on after the last row");
   }
 }
 
@@ -86,7 +87,7 @@ uint64_t CompressedDataLimit(png_structp png, png_infop info) {
 
 // Asks libpng for 8-bit blue, green, red, alpha whatever the file holds.
 void RequestBgra(png_structp png, png_infop info) {
-  png_set_expand(png);    // palette to RGB, grey below 8 bits to 8, tRNS to alpha
+  png_set_expand(png);  // palette to RGB, grey below 8 bits to 8, tRNS to alpha
   png_set_scale_16(png);  // 16-bit samples rounded to 8
   png_set_gray_to_rgb(png);
   png_set_bgr(png);

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/library_warnings.h"
 #include "platform/picture_error.h"
 #include "platform/picture_file.h"
-#include "platform/library_warnings.h"
 #include "platform/picture_headers.h"
 #include "platform/picture_limits.h"
 

@@ -43,8 +43,8 @@ void WritePngRgb(const raster::Bitmap& bitmap, const std::filesystem::path& path
   } catch (const std::system_error& error) {
     throw std::runtime_error(name + ": cannot open for writing: " + error.code().message());
   }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, const_cast<char*>(name.c_str()),
-                                            OnPngError, nullptr);
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, const_cast<char*>(name.c_str()), OnPngError, nullptr);
   if (!png) throw std::runtime_error(name + ": out of memory");
   png_infop info = png_create_info_struct(png);
   struct Cleanup {

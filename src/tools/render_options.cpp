@@ -30,16 +30,26 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     }
     if (i + 1 >= args.size()) throw UsageError("unknown option or missing value: " + a);
     const std::string& v = args[++i];
-    if (a == "--style") o.style = int32_t(ParseInteger(a, v, 0, 172));
-    else if (a == "--old") o.oldPath = v;
-    else if (a == "--new") o.newPath = v;
-    else if (a == "--progress") o.progress = int32_t(ParseInteger(a, v, 0, 100));
-    else if (a == "--seed") o.seed = uint32_t(ParseInteger(a, v, 0, UINT32_MAX));
-    else if (a == "--randseed") o.randSeed = uint32_t(ParseInteger(a, v, 0, UINT32_MAX));
-    else if (a == "--out") o.outPath = v;
-    else if (a == "--frames") o.framesDir = v;
-    else if (a == "--step") o.step = int32_t(ParseInteger(a, v, 1, 100));
-    else throw UsageError("unknown option: " + a);
+    if (a == "--style")
+      o.style = int32_t(ParseInteger(a, v, 0, 172));
+    else if (a == "--old")
+      o.oldPath = v;
+    else if (a == "--new")
+      o.newPath = v;
+    else if (a == "--progress")
+      o.progress = int32_t(ParseInteger(a, v, 0, 100));
+    else if (a == "--seed")
+      o.seed = uint32_t(ParseInteger(a, v, 0, UINT32_MAX));
+    else if (a == "--randseed")
+      o.randSeed = uint32_t(ParseInteger(a, v, 0, UINT32_MAX));
+    else if (a == "--out")
+      o.outPath = v;
+    else if (a == "--frames")
+      o.framesDir = v;
+    else if (a == "--step")
+      o.step = int32_t(ParseInteger(a, v, 1, 100));
+    else
+      throw UsageError("unknown option: " + a);
   }
   if (o.list) return o;
   if (o.style < 0) throw UsageError("missing --style N (0..172)");

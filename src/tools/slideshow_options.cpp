@@ -38,8 +38,10 @@ void ParseSize(const std::string& text, ExportSettings& s) {
 }
 
 void ParseStyle(const std::string& text, ExportSettings& s) {
-  if (text == "random") s.order = video_export::StyleOrder::Random;
-  else if (text == "cycle") s.order = video_export::StyleOrder::Cycle;
+  if (text == "random")
+    s.order = video_export::StyleOrder::Random;
+  else if (text == "cycle")
+    s.order = video_export::StyleOrder::Cycle;
   else {
     s.order = video_export::StyleOrder::Fixed;
     s.style = int32_t(WholeNumber("--style", text));
@@ -76,18 +78,30 @@ ExportSettings ParseSlideshowOptions(const std::vector<std::string>& args) {
     }
     if (i + 1 >= args.size()) throw UsageError("unknown option or missing value: " + a);
     const std::string& v = args[++i];
-    if (a == "--slideshow") s.folder = v;
-    else if (a == "--video") s.output = v;
-    else if (a == "--size") ParseSize(v, s);
-    else if (a == "--fps") s.fps = int32_t(WholeNumber(a, v));
-    else if (a == "--interval") s.intervalSeconds = Seconds(a, v);
-    else if (a == "--transition-ms") s.transitionMs = int32_t(WholeNumber(a, v));
-    else if (a == "--style") ParseStyle(v, s);
-    else if (a == "--seed") s.seed = uint32_t(WholeNumber(a, v, UINT32_MAX));
-    else if (a == "--placement") s.placement = Placement(v);
-    else if (a == "--background") s.background = Colour(v);
-    else if (a == "--audio") s.audio = v;
-    else throw UsageError("unknown option for a slideshow video: " + a);
+    if (a == "--slideshow")
+      s.folder = v;
+    else if (a == "--video")
+      s.output = v;
+    else if (a == "--size")
+      ParseSize(v, s);
+    else if (a == "--fps")
+      s.fps = int32_t(WholeNumber(a, v));
+    else if (a == "--interval")
+      s.intervalSeconds = Seconds(a, v);
+    else if (a == "--transition-ms")
+      s.transitionMs = int32_t(WholeNumber(a, v));
+    else if (a == "--style")
+      ParseStyle(v, s);
+    else if (a == "--seed")
+      s.seed = uint32_t(WholeNumber(a, v, UINT32_MAX));
+    else if (a == "--placement")
+      s.placement = Placement(v);
+    else if (a == "--background")
+      s.background = Colour(v);
+    else if (a == "--audio")
+      s.audio = v;
+    else
+      throw UsageError("unknown option for a slideshow video: " + a);
   }
   if (s.folder.empty()) throw UsageError("--slideshow expects a folder");
   if (s.output.empty()) throw UsageError("missing --video OUT (.mp4, .mkv or .webm)");

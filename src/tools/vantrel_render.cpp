@@ -30,8 +30,8 @@ void PrintList() {
 }
 
 // One frame: the old picture, then the style's drawing for `progress`.
-void RenderFrame(raster::Bitmap& display, const raster::Bitmap& oldPic, const raster::Bitmap& newPic,
-                 int32_t style, int32_t progress) {
+void RenderFrame(raster::Bitmap& display, const raster::Bitmap& oldPic, const raster::Bitmap& newPic, int32_t style,
+                 int32_t progress) {
   raster::BitBlt(display, 0, 0, oldPic.Width(), oldPic.Height(), oldPic, 0, 0);
   effects::DrawEffectFrame(display, newPic, newPic.Width(), newPic.Height(), style, progress);
 }
@@ -44,8 +44,8 @@ int Run(const tools::RenderOptions& o) {
   const auto oldPic = platform::DecodePicture(o.oldPath);
   const auto newPic = platform::DecodePicture(o.newPath);
   if (oldPic->Width() != newPic->Width() || oldPic->Height() != newPic->Height()) {
-    throw tools::UsageError("pictures differ in size: " + o.oldPath + " is " + std::to_string(oldPic->Width()) +
-                            "x" + std::to_string(oldPic->Height()) + ", " + o.newPath + " is " +
+    throw tools::UsageError("pictures differ in size: " + o.oldPath + " is " + std::to_string(oldPic->Width()) + "x" +
+                            std::to_string(oldPic->Height()) + ", " + o.newPath + " is " +
                             std::to_string(newPic->Width()) + "x" + std::to_string(newPic->Height()));
   }
   newPic->SetHandle(o.seed);

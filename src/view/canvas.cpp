@@ -78,9 +78,7 @@ Rect TCanvas::ClipBox() const {
   return {box.left - origin_.x, box.top - origin_.y, box.right - origin_.x, box.bottom - origin_.y};
 }
 
-void TCanvas::IntersectClipRect(const Rect& r) {
-  surface_.SetClipRegion(DeviceClip() & Region::FromRect(ToDevice(r)));
-}
+void TCanvas::IntersectClipRect(const Rect& r) { surface_.SetClipRegion(DeviceClip() & Region::FromRect(ToDevice(r))); }
 
 void TCanvas::ExcludeClipRect(const Rect& r) {
   const Rect d = ToDevice(r);
@@ -151,8 +149,8 @@ void TCanvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRe
   if (d.width() == srcRect.width() && d.height() == srcRect.height()) {
     raster::BitBlt(surface_, d.left, d.top, d.width(), d.height(), src, srcRect.left, srcRect.top);
   } else {
-    raster::StretchBlt(surface_, d.left, d.top, d.width(), d.height(), src, srcRect.left, srcRect.top,
-                       srcRect.width(), srcRect.height());
+    raster::StretchBlt(surface_, d.left, d.top, d.width(), d.height(), src, srcRect.left, srcRect.top, srcRect.width(),
+                       srcRect.height());
   }
 }
 
@@ -160,12 +158,11 @@ TColor ColorToRGB(TColor color) {
   if ((color >> 24) != 0xFF) return color & 0x00FFFFFFu;
   // The desktop's default colour scheme, as (red, green, blue).
   static constexpr std::array<std::array<uint8_t, 3>, 31> kSystem{{
-      {200, 200, 200}, {0, 0, 0},       {153, 180, 209}, {191, 205, 219}, {240, 240, 240},
-      {255, 255, 255}, {100, 100, 100}, {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
-      {180, 180, 180}, {244, 247, 252}, {171, 171, 171}, {0, 120, 215},   {255, 255, 255},
-      {240, 240, 240}, {160, 160, 160}, {109, 109, 109}, {0, 0, 0},       {0, 0, 0},
-      {255, 255, 255}, {105, 105, 105}, {227, 227, 227}, {0, 0, 0},       {255, 255, 225},
-      {0, 0, 0},       {0, 102, 204},   {185, 209, 234}, {215, 228, 242}, {51, 153, 255},
+      {200, 200, 200}, {0, 0, 0},     {153, 180, 209}, {191, 205, 219}, {240, 240, 240}, {255, 255, 255},
+      {100, 100, 100}, {0, 0, 0},     {0, 0, 0},       {0, 0, 0},       {180, 180, 180}, {244, 247, 252},
+      {171, 171, 171}, {0, 120, 215}, {255, 255, 255}, {240, 240, 240}, {160, 160, 160}, {109, 109, 109},
+      {0, 0, 0},       {0, 0, 0},     {255, 255, 255}, {105, 105, 105}, {227, 227, 227}, {0, 0, 0},
+      {255, 255, 225}, {0, 0, 0},     {0, 102, 204},   {185, 209, 234}, {215, 228, 242}, {51, 153, 255},
       {240, 240, 240},
   }};
   const uint32_t index = color & 0xFFu;

@@ -24,7 +24,7 @@ struct TTransitionMessage {
   // Failed: an error on the timer thread ended the steps; `error` says why.
   enum Kind : uint32_t { Completed = 1025, Progress = 1026, Failed = 1027 };
   Kind kind;
-  TPercent progress;    // at the time of posting (progress message only)
+  TPercent progress;  // at the time of posting (progress message only)
   uint32_t transition;  // serial of the transition that posted it
   std::string error;
 };
@@ -269,8 +269,7 @@ class TCustomVantrel {
   std::unique_ptr<raster::Bitmap> Pic GUARDED_BY(fCS) PT_GUARDED_BY(fCS);
   raster::Rect fDisplayRect GUARDED_BY(fCS), fPicRect GUARDED_BY(fCS);
   bool DynamicOldPic GUARDED_BY(fCS) = false;
-  TCustomDrawEvent fOnCustomDraw GUARDED_BY(fCS), fOnBeforeNewFrame GUARDED_BY(fCS),
-      fOnAfterNewFrame GUARDED_BY(fCS);
+  TCustomDrawEvent fOnCustomDraw GUARDED_BY(fCS), fOnBeforeNewFrame GUARDED_BY(fCS), fOnAfterNewFrame GUARDED_BY(fCS);
 
   // 2. Guarded by fTimerMutex. fTimer may outlive its run (a timer that ended
   // itself from its callback is joined later).

@@ -32,12 +32,8 @@ void TCustomVantrel::DrawBackground(TCanvas& Canvas, const raster::Rect& Rect) {
   const TBackgroundMode FillStyle = (G != nullptr && !G->Empty()) ? fBgMode : bmNone;
   const bool opaque = fBgPicture->Opaque();
   switch (FillStyle) {
-    case bmTiled:
-      DrawTile(Canvas, Rect, *G, opaque);
-      break;
-    case bmStretched:
-      Canvas.StretchDraw(Rect, *G, opaque);
-      break;
+    case bmTiled: DrawTile(Canvas, Rect, *G, opaque); break;
+    case bmStretched: Canvas.StretchDraw(Rect, *G, opaque); break;
     case bmCentered: {
       raster::Rect R;
       R.left = (Rect.right - Rect.left - G->Width()) / 2;
@@ -50,9 +46,7 @@ void TCustomVantrel::DrawBackground(TCanvas& Canvas, const raster::Rect& Rect) {
       Canvas.FillRect(Rect, fColor);
       break;
     }
-    case bmNone:
-      Canvas.FillRect(Rect, fColor);
-      break;
+    case bmNone: Canvas.FillRect(Rect, fColor); break;
   }
 }
 

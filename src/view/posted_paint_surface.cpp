@@ -5,8 +5,8 @@
 
 namespace view {
 
-void TPostedPaintSurface::PutFrame(const raster::Bitmap&, const raster::Rect&, const raster::Rect& dstRect,
-                                   int32_t, int32_t) {
+void TPostedPaintSurface::PutFrame(const raster::Bitmap&, const raster::Rect&, const raster::Rect& dstRect, int32_t,
+                                   int32_t) {
   postRepaint_(dstRect);
 }
 

@@ -37,14 +37,13 @@ void TCustomVantrel::Prepare() {
   // than the screen has. One placed larger stays natural and is enlarged on
   // the way to the screen, as before.
   const raster::Size placed = PlacedSize(Width, Height);
-  const bool reduce = placed.width > 0 && placed.height > 0 && placed.width <= Width &&
-                      placed.height <= Height && (placed.width < Width || placed.height < Height);
+  const bool reduce = placed.width > 0 && placed.height > 0 && placed.width <= Width && placed.height <= Height &&
+                      (placed.width < Width || placed.height < Height);
   const raster::Size frame = reduce ? placed : raster::Size{Width, Height};
   {
     Lock lock(fCS);
     OldPic = std::make_unique<raster::Bitmap>();
-    if (fOverDraw.load() && !Display->Empty() && Display->Width() == frame.width &&
-        Display->Height() == frame.height) {
+    if (fOverDraw.load() && !Display->Empty() && Display->Width() == frame.width && Display->Height() == frame.height) {
       DynamicOldPic = false;
       OldPic->Assign(*Display);
     } else {
@@ -250,9 +249,7 @@ void TCustomVantrel::HandleTransitionMessage(const TTransitionMessage& Msg) {
       // after its OnStop (nor as steps of a newer transition).
       if (!TransitionEnded(Msg.transition)) DoProgress();
       break;
-    case TTransitionMessage::Completed:
-      TransitionCompleted(Msg.transition);
-      break;
+    case TTransitionMessage::Completed: TransitionCompleted(Msg.transition); break;
     case TTransitionMessage::Failed:
       if (!TransitionEnded(Msg.transition)) Stop();
       ReportError(Msg.error);

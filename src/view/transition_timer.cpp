@@ -1,6 +1,6 @@
 // Threaded steps: the periodic timer that drives a transition.
-#include <exception>
 #include <climits>
+#include <exception>
 
 #include "view/custom_vantrel.h"
 
@@ -35,8 +35,7 @@ void TCustomVantrel::StartTimer() {
 
   const uint32_t transition = fTransition.load();
   TTimerLockHold lock(fTimerMutex);
-  fTimer = std::make_unique<platform::TPeriodicTimer>(delay, resolution,
-                                                      [this, transition] { TimerProc(transition); });
+  fTimer = std::make_unique<platform::TPeriodicTimer>(delay, resolution, [this, transition] { TimerProc(transition); });
   fLastTimerID = fLastTimerID % INT32_MAX + 1;
   fTimerID.store(fLastTimerID);
 }

@@ -130,7 +130,8 @@ raster::Rect TVantrel::ToDevice(const QRect& logical) const {
 QRect TVantrel::ToLogical(const raster::Rect& device) const {
   const qreal ratio = devicePixelRatioF();
   const int left = int(std::floor(device.left / ratio)), top = int(std::floor(device.top / ratio));
-  return QRect(QPoint(left, top), QPoint(int(std::ceil(device.right / ratio)) - 1, int(std::ceil(device.bottom / ratio)) - 1));
+  return QRect(QPoint(left, top),
+               QPoint(int(std::ceil(device.right / ratio)) - 1, int(std::ceil(device.bottom / ratio)) - 1));
 }
 
 void TVantrel::Invalidate() { update(); }
@@ -206,11 +207,8 @@ bool TVantrel::event(QEvent* e) {
       break;
     case QEvent::WinIdChange:
     case QEvent::Show:
-    case QEvent::ParentChange:
-      FollowNativeWindow();
-      break;
-    default:
-      break;
+    case QEvent::ParentChange: FollowNativeWindow(); break;
+    default: break;
   }
   return QWidget::event(e);
 }

@@ -86,11 +86,11 @@ class TVantrel : public QWidget, public TCustomVantrel {
   void Post(TPosted item);
   void HandleOnePosted();
 
-  const bool nativeDrawing_;           // X11: frames go straight to the native window
+  const bool nativeDrawing_;  // X11: frames go straight to the native window
   std::atomic<bool> handleAllocated_{false};
   std::unique_ptr<TWindowSurface> surface_;  // guarded by the view lock
-  uint32_t surfaceWindow_ = 0;               // the window surface_ draws on; guarded by the view lock
-  raster::Bitmap paintBuffer_;         // the client area as painted last
+  uint32_t surfaceWindow_ = 0;  // the window surface_ draws on; guarded by the view lock
+  raster::Bitmap paintBuffer_;  // the client area as painted last
   std::mutex postedMutex_;
   std::deque<TPosted> posted_;
 };

@@ -29,7 +29,6 @@ constexpr TColor clBtnFace = SystemColor(15);
 // Sender only.
 using TNotifyEvent = std::function<void(TCustomVantrel& Sender)>;
 // Sender, Picture (the new picture) and Screen (the display or the old picture).
-using TCustomDrawEvent =
-    std::function<void(TCustomVantrel& Sender, raster::Bitmap& Picture, raster::Bitmap& Screen)>;
+using TCustomDrawEvent = std::function<void(TCustomVantrel& Sender, raster::Bitmap& Picture, raster::Bitmap& Screen)>;
 
 }  // namespace view

@@ -68,9 +68,8 @@ uint32_t* TX11WindowSurface::SharedPixels(TSharedBuffer& buffer, size_t bytes) {
 }
 
 void TX11WindowSurface::SendShared(TSharedBuffer& buffer, int32_t width, int32_t rows, int32_t x, int32_t y) {
-  xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(rows), 0, 0, uint16_t(width),
-                    uint16_t(rows), int16_t(x), int16_t(y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
-                    buffer.segment->Segment(), 0);
+  xcb_shm_put_image(connection_, window_, gc_, uint16_t(width), uint16_t(rows), 0, 0, uint16_t(width), uint16_t(rows),
+                    int16_t(x), int16_t(y), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, buffer.segment->Segment(), 0);
   // The reply to a later request means the server is done with the segment.
   buffer.pendingSequence = xcb_get_input_focus(connection_).sequence;
   buffer.pending = true;
@@ -82,15 +81,15 @@ void TX11WindowSurface::SendInBands(const uint32_t* pixels, int32_t width, int32
   const int32_t bandRows = std::max<int32_t>(1, int32_t(maxRequestBytes_ / rowBytes));
   for (int32_t row = 0; row < rows; row += bandRows) {
     const int32_t n = std::min(bandRows, rows - row);
-    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(width), uint16_t(n),
-                  int16_t(x), int16_t(y + row), 0, depth_, uint32_t(rowBytes * n),
+    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(width), uint16_t(n), int16_t(x),
+                  int16_t(y + row), 0, depth_, uint32_t(rowBytes * n),
                   reinterpret_cast<const uint8_t*>(pixels + size_t(row) * width));
   }
   xcb_flush(connection_);
 }
 
-void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect& srcRect,
-                                 const raster::Rect& dstRect, int32_t clientWidth, int32_t clientHeight) {
+void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect& srcRect, const raster::Rect& dstRect,
+                                 int32_t clientWidth, int32_t clientHeight) {
   const raster::Rect visible = raster::Intersect(dstRect, {0, 0, clientWidth, clientHeight});
   if (visible.empty() || srcRect.empty()) return;
   if (staging_.Width() != visible.width() || staging_.Height() != visible.height()) {
@@ -99,8 +98,8 @@ void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect
   // Drawn upside down into the bottom-up staging bitmap, so that its memory
   // holds the visible part top row first, as X wants it.
   const int32_t ox = dstRect.left - visible.left, oy = dstRect.top - visible.top;
-  raster::StretchBlt(staging_, ox, visible.height() - 1 - oy, dstRect.width(), -dstRect.height(), frame,
-                     srcRect.left, srcRect.top, srcRect.width(), srcRect.height());
+  raster::StretchBlt(staging_, ox, visible.height() - 1 - oy, dstRect.width(), -dstRect.height(), frame, srcRect.left,
+                     srcRect.top, srcRect.width(), srcRect.height());
   const size_t bytes = staging_.PixelCount() * 4;
   if (uint32_t* shared = SharedPixels(frameBuffer_, bytes)) {
     std::memcpy(shared, staging_.Bits(), bytes);

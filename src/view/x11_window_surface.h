@@ -49,7 +49,7 @@ class TX11WindowSurface : public TWindowSurface {
   size_t maxRequestBytes_;
   bool shmUsable_ = true;
   TSharedBuffer frameBuffer_, paintBuffer_;
-  raster::Bitmap staging_;         // a scaled frame, mirrored so its memory runs top-down
+  raster::Bitmap staging_;  // a scaled frame, mirrored so its memory runs top-down
   std::vector<uint32_t> rowBuffer_;  // rows of a painted area, top-down
 };
 

@@ -72,9 +72,10 @@ TEST_F(AlbumDisk, FullDiskCountsWhatFailedAndLeavesNoPartialFile) {
   const int copied = int(entries.size());
   ASSERT_GT(copied, 0);
   ASSERT_LT(copied, kPhotoCount);
-  EXPECT_EQ(dialogs.MessageTexts().last(), QString("复制失败\n新复制 %1 张照片，0 张已在相册中，%2 张未能复制（磁盘已满）")
-                                               .arg(copied)
-                                               .arg(kPhotoCount - copied));
+  EXPECT_EQ(dialogs.MessageTexts().last(),
+            QString("复制失败\n新复制 %1 张照片，0 张已在相册中，%2 张未能复制（磁盘已满）")
+                .arg(copied)
+                .arg(kPhotoCount - copied));
 }
 
 TEST_F(AlbumDisk, ReadOnlyAlbumCopiesNothingAndSaysSo) {

@@ -1,12 +1,12 @@
 // The album commands on real temporary folders.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTimer>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 

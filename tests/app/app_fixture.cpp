@@ -18,9 +18,9 @@ void WritePicture(const QString& path, QColor color, int width, int height) {
   image.fill(color);
   const QString suffix = QFileInfo(path).suffix().toLower();
   const char* format = suffix == "jpg" || suffix == "jpeg" ? "JPG"
-                       : suffix == "png"                 ? "PNG"
-                       : suffix.startsWith("tif")        ? "TIFF"
-                                                         : "BMP";
+                       : suffix == "png"                   ? "PNG"
+                       : suffix.startsWith("tif")          ? "TIFF"
+                                                           : "BMP";
   ASSERT_TRUE(image.save(path, format)) << path.toStdString();
 }
 
@@ -45,9 +45,7 @@ void Touch(const QString& path, const QByteArray& content) {
   file.write(content);
 }
 
-TProgramFolder::TProgramFolder() {
-  WritePicture(File("1002.jpg"), QColor(10, 20, 90), 64, 64);
-}
+TProgramFolder::TProgramFolder() { WritePicture(File("1002.jpg"), QColor(10, 20, 90), 64, 64); }
 
 QString TProgramFolder::MakeFolder(const QString& name, const QStringList& pictures) {
   const QString folder = File(name);

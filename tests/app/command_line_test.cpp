@@ -48,9 +48,9 @@ TEST(CommandLine, OptionsSetTheirSettings) {
     QStringList options;
     std::optional<int> interval, style, order, delay;
   } cases[] = {
-      {{"--interval", "0.5"}, 500, {}, {}, {}},   {{"--interval", "9.5"}, 9500, {}, {}, {}},
-      {{"--interval", "3"}, 3000, {}, {}, {}},    {{"--style", "1"}, {}, 1, {}, {}},
-      {{"--order", "catalogue"}, {}, {}, 0, {}},  {{"--order", "fixed"}, {}, {}, 2, {}},
+      {{"--interval", "0.5"}, 500, {}, {}, {}},        {{"--interval", "9.5"}, 9500, {}, {}, {}},
+      {{"--interval", "3"}, 3000, {}, {}, {}},         {{"--style", "1"}, {}, 1, {}, {}},
+      {{"--order", "catalogue"}, {}, {}, 0, {}},       {{"--order", "fixed"}, {}, {}, 2, {}},
       {{"--transition-ms", "1000"}, {}, {}, {}, 1000},
   };
   for (const auto& c : cases) {
@@ -77,13 +77,20 @@ const struct {
   QStringList options;
   const char* says;
 } kBadValues[] = {
-    {{"--interval", "x"}, "--interval: 'x'"},         {{"--interval", "0.4"}, "--interval: '0.4'"},
-    {{"--interval", "9.6"}, "--interval: '9.6'"},     {{"--interval", "nan"}, "--interval: 'nan'"},
-    {{"--interval"}, "--interval"},                   {{"--style", "0"}, "--style: '0'"},
-    {{"--style", "173"}, "--style: '173'"},           {{"--style", "1.5"}, "--style: '1.5'"},
-    {{"--style", ""}, "--style: ''"},                 {{"--order", "Random"}, "--order: 'Random'"},
-    {{"--transition-ms", "4"}, "--transition-ms: '4'"}, {{"--transition-ms", "1001"}, "--transition-ms: '1001'"},
-    {{"--transition-ms", "2e2"}, "--transition-ms: '2e2'"}, {{"--speed", "3"}, "'speed'"},
+    {{"--interval", "x"}, "--interval: 'x'"},
+    {{"--interval", "0.4"}, "--interval: '0.4'"},
+    {{"--interval", "9.6"}, "--interval: '9.6'"},
+    {{"--interval", "nan"}, "--interval: 'nan'"},
+    {{"--interval"}, "--interval"},
+    {{"--style", "0"}, "--style: '0'"},
+    {{"--style", "173"}, "--style: '173'"},
+    {{"--style", "1.5"}, "--style: '1.5'"},
+    {{"--style", ""}, "--style: ''"},
+    {{"--order", "Random"}, "--order: 'Random'"},
+    {{"--transition-ms", "4"}, "--transition-ms: '4'"},
+    {{"--transition-ms", "1001"}, "--transition-ms: '1001'"},
+    {{"--transition-ms", "2e2"}, "--transition-ms: '2e2'"},
+    {{"--speed", "3"}, "'speed'"},
 };
 
 TEST(CommandLine, BadValuesAreRefusedWithOneLineNamingTheOption) {
@@ -136,9 +143,9 @@ TRun RunProgram(const QStringList& arguments) {
 TEST(Program, HelpPrintsEveryOptionAndExitsZero) {
   const TRun run = RunProgram({"--help"});
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  for (const char* option : {"--help", "--version", "--fullscreen", "--interval <SECONDS>", "--style <N>",
-                             "--order <catalogue|random|fixed>", "--transition-ms <MS>", "--recursive",
-                             "--reset-settings", "FOLDER"}) {
+  for (const char* option :
+       {"--help", "--version", "--fullscreen", "--interval <SECONDS>", "--style <N>",
+        "--order <catalogue|random|fixed>", "--transition-ms <MS>", "--recursive", "--reset-settings", "FOLDER"}) {
     EXPECT_TRUE(run.out.contains(QString::fromUtf8(option))) << option;
   }
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
@@ -184,8 +191,8 @@ TEST(Program, ADamagedSettingsFileNeitherStopsNorCrashesTheStart) {
   process.kill();
   process.waitForFinished();
   const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-  EXPECT_TRUE(err.contains("Project22: the settings file " + config.filePath("Project22/Project22.ini") +
-                           " is damaged"))
+  EXPECT_TRUE(
+      err.contains("Project22: the settings file " + config.filePath("Project22/Project22.ini") + " is damaged"))
       << err.toStdString();
   EXPECT_TRUE(err.contains("Panel/Step")) << err.toStdString();
 }

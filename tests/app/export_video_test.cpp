@@ -117,12 +117,12 @@ TEST_F(ExportVideo, CancelStopsAndLeavesNothing) {
 
 TEST_F(ExportVideo, FailureIsReportedAndLeavesNothing) {
   Open();
-  dialogs.ExportAnswers.push_back([&](video_export::ExportSettings& s) {
-    s.output = out_.filePath("missing/show.mp4").toStdString();
-  });
+  dialogs.ExportAnswers.push_back(
+      [&](video_export::ExportSettings& s) { s.output = out_.filePath("missing/show.mp4").toStdString(); });
   form->N3->trigger();
   ASSERT_TRUE(WaitUntil([&] { return !dialogs.MessageTexts().isEmpty(); }, 60000));
-  EXPECT_TRUE(dialogs.MessageTexts().last().startsWith("导出视频失败：cannot write")) << dialogs.MessageTexts().last().toStdString();
+  EXPECT_TRUE(dialogs.MessageTexts().last().startsWith("导出视频失败：cannot write"))
+      << dialogs.MessageTexts().last().toStdString();
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::Message).back().icon, app::TMessageIcon::Warning);
   EXPECT_TRUE(OutFiles().isEmpty());
 }

@@ -7,8 +7,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "app/up_down.h"
 #include "app_fixture.h"

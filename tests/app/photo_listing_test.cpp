@@ -49,8 +49,14 @@ TEST_F(PhotoListing, APhotoWhoseNameIsNotUtf8IsPlayed) {
 }
 
 TEST(FileNameBytes, RoundTripsEveryKindOfName) {
-  const QByteArray cases[] = {"plain.jpg", "照片.jpg", "caf\xe9.jpg", "\xff\xfe.png", "\xed\xa0\x80.jpg",
-                              "\xc0\xaf.jpg", "emoji\xf0\x9f\x98\x80.jpg", "cut\xe7\x85.jpg"};
+  const QByteArray cases[] = {"plain.jpg",
+                              "照片.jpg",
+                              "caf\xe9.jpg",
+                              "\xff\xfe.png",
+                              "\xed\xa0\x80.jpg",
+                              "\xc0\xaf.jpg",
+                              "emoji\xf0\x9f\x98\x80.jpg",
+                              "cut\xe7\x85.jpg"};
   for (const QByteArray& bytes : cases) EXPECT_EQ(app::FileNameToBytes(app::FileNameFromBytes(bytes)), bytes);
   EXPECT_EQ(app::FileNameFromBytes("照片.jpg"), QString("照片.jpg"));
 }

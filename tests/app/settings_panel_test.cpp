@@ -79,12 +79,10 @@ TEST_F(SettingsPanel, CheckBoxesAndBackgroundModeWriteTheView) {
     std::function<bool()> read;
   };
   view::TVantrel& v = *form->Vantrel;
-  const Row rows[] = {{form->ckExactTiming, [&] { return v.ExactTiming(); }},
-                      {form->ckThreaded, [&] { return v.Threaded(); }},
-                      {form->ckOverDraw, [&] { return v.OverDraw(); }},
-                      {form->ckCenter, [&] { return v.Center(); }},
-                      {form->ckStretch, [&] { return v.Stretch(); }},
-                      {form->ckProportional, [&] { return v.Proportional(); }}};
+  const Row rows[] = {
+      {form->ckExactTiming, [&] { return v.ExactTiming(); }}, {form->ckThreaded, [&] { return v.Threaded(); }},
+      {form->ckOverDraw, [&] { return v.OverDraw(); }},       {form->ckCenter, [&] { return v.Center(); }},
+      {form->ckStretch, [&] { return v.Stretch(); }},         {form->ckProportional, [&] { return v.Proportional(); }}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.box->objectName().toStdString());
     row.box->toggle();

@@ -81,16 +81,18 @@ TEST_F(SettingsFile, NoFileMeansNothingRememberedAndNoProblem) {
 }
 
 TEST_F(SettingsFile, BadValuesAreLeftOutOneByOne) {
-  Write("[Panel]\nStep=26\nDelay=40\nExactTiming=yes\nThreaded=false\nFrameColor=red\nBackgroundMode=-1\n"
-        "DisplayInterval=499\nStyleOrder=2,3\n[Window]\nPosition=10\nFullScreen=true\n");
+  Write(
+      "[Panel]\nStep=26\nDelay=40\nExactTiming=yes\nThreaded=false\nFrameColor=red\nBackgroundMode=-1\n"
+      "DisplayInterval=499\nStyleOrder=2,3\n[Window]\nPosition=10\nFullScreen=true\n");
   const TSettingsStore::TLoaded loaded = TSettingsStore(File()).Load();
   TStartSettings expected;
   expected.Delay = 40;
   expected.Threaded = false;
   expected.FullScreen = true;
   ExpectSame(loaded.Settings, expected);
-  const QStringList bad{"Panel/Step", "Panel/ExactTiming", "Panel/FrameColor", "Panel/BackgroundMode",
-                        "Panel/DisplayInterval", "Panel/StyleOrder", "Window/Position"};
+  const QStringList bad{"Panel/Step",           "Panel/ExactTiming",     "Panel/FrameColor",
+                        "Panel/BackgroundMode", "Panel/DisplayInterval", "Panel/StyleOrder",
+                        "Window/Position"};
   ASSERT_EQ(loaded.Problems.size(), bad.size()) << loaded.Problems.join('\n').toStdString();
   for (const QString& key : bad) {
     EXPECT_EQ(loaded.Problems.filter(key).size(), 1) << key.toStdString();
@@ -109,9 +111,9 @@ TEST_F(SettingsFile, ADamagedOrUnreadableFileIsIgnoredWithAProblemLine) {
     if (loaded.Settings.Step) {
       EXPECT_TRUE(*loaded.Settings.Step >= 1 && *loaded.Settings.Step <= 25);
     }
-    EXPECT_FALSE(loaded.Problems.isEmpty()) << content.left(40).toHex().toStdString() << " step "
-                                            << loaded.Settings.Step.value_or(-1) << " delay "
-                                            << loaded.Settings.Delay.value_or(-1);
+    EXPECT_FALSE(loaded.Problems.isEmpty())
+        << content.left(40).toHex().toStdString() << " step " << loaded.Settings.Step.value_or(-1) << " delay "
+        << loaded.Settings.Delay.value_or(-1);
   }
 
   // A folder where the file should be: reported, and saving reports too.
@@ -163,9 +165,9 @@ TEST(SettingsMerge, OptionsWinForTheRunAndAreRememberedOnlyWhenChanged) {
   current.Delay = 60;
   current.Step = 10;
   const TStartSettings kept = app::ToRemember(current, given, remembered);
-  EXPECT_EQ(kept.IntervalMs, 4000);        // given and unchanged: the remembered one stays
+  EXPECT_EQ(kept.IntervalMs, 4000);  // given and unchanged: the remembered one stays
   EXPECT_EQ(kept.FullScreen, std::nullopt);  // given, nothing remembered before
-  EXPECT_EQ(kept.Delay, 60);               // changed during the run
+  EXPECT_EQ(kept.Delay, 60);  // changed during the run
   EXPECT_EQ(kept.Step, 10);
 }
 

@@ -139,7 +139,7 @@ TEST_F(StartSettings, ABackgroundPictureThatIsGoneLeavesTheDefaultAndOpensNoMess
   Open({}, start);
   ASSERT_NE(form->Vantrel->BgPicture().Graphic(), nullptr);
   EXPECT_EQ(form->Vantrel->BgPicture().Width(), 64);  // 1002.jpg
-  EXPECT_EQ(form->Vantrel->FrameWidth(), 4);          // the rest applies all the same
+  EXPECT_EQ(form->Vantrel->FrameWidth(), 4);  // the rest applies all the same
   EXPECT_TRUE(dialogs.Calls.empty());
   EXPECT_FALSE(form->RememberedSettings().BackgroundPicture.has_value());
 }

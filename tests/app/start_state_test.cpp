@@ -7,11 +7,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -189,7 +189,7 @@ TEST_F(StartState, ViewHasTheWindowDescriptionsValues) {
   EXPECT_EQ(v.Color(), 0u);
   EXPECT_EQ(v.toolTip(), "右键设置播放器，双击照片全屏播放，ESC返回,");
   EXPECT_EQ(v.BgPicture().Width(), 64);  // 1002.jpg beside the program replaced the texture
-  EXPECT_FALSE(v.Empty());                // the first photo is preloaded
+  EXPECT_FALSE(v.Empty());  // the first photo is preloaded
   EXPECT_FALSE(v.Busy());
 }
 

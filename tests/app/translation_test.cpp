@@ -21,8 +21,8 @@ TEST(Translation, EnglishUnlessTheLocaleIsChineseOrC) {
   struct Case {
     const char* locale;
     bool english;
-  } cases[] = {{"en_US", true}, {"en_GB", true}, {"de_DE", true}, {"fr_FR", true}, {"ja_JP", true},
-               {"zh_CN", false}, {"zh_TW", false}, {"zh_HK", false}, {"C", false}, {"POSIX", false}};
+  } cases[] = {{"en_US", true},  {"en_GB", true},  {"de_DE", true},  {"fr_FR", true}, {"ja_JP", true},
+               {"zh_CN", false}, {"zh_TW", false}, {"zh_HK", false}, {"C", false},    {"POSIX", false}};
   for (const Case& c : cases) {
     EXPECT_EQ(app::WantsEnglish(QLocale(QString::fromLatin1(c.locale))), c.english) << c.locale;
   }

@@ -23,8 +23,8 @@ TEST_F(Window, ShapeIsTheRoundedRectangleOfTheDevice) {
   for (QPoint inside : {QPoint(600, 425), QPoint(5, 425), QPoint(1194, 425), QPoint(600, 4), QPoint(45, 8)}) {
     EXPECT_TRUE(shape.contains(inside)) << inside.x() << "," << inside.y();
   }
-  for (QPoint outside : {QPoint(4, 425), QPoint(1195, 425), QPoint(600, 845), QPoint(5, 4), QPoint(1194, 844),
-                         QPoint(10, 10)}) {
+  for (QPoint outside :
+       {QPoint(4, 425), QPoint(1195, 425), QPoint(600, 845), QPoint(5, 4), QPoint(1194, 844), QPoint(10, 10)}) {
     EXPECT_FALSE(shape.contains(outside)) << outside.x() << "," << outside.y();
   }
   Open();

@@ -27,8 +27,8 @@
 
 namespace {
 
-const QColor kRed(220, 30, 30), kGreen(30, 200, 30), kBlue(40, 60, 220), kThemeGreen(0x3c, 0x9a, 0x3c),
-    kBlack(0, 0, 0), kRootColour(255, 0, 255);
+const QColor kRed(220, 30, 30), kGreen(30, 200, 30), kBlue(40, 60, 220), kThemeGreen(0x3c, 0x9a, 0x3c), kBlack(0, 0, 0),
+    kRootColour(255, 0, 255);
 constexpr int kDisplayInterval = 3000;  // the program's default, ms
 
 // Where things are on a screen of the given size: the 1200 x 850 window is
@@ -64,7 +64,8 @@ struct TShot {
 };
 
 TShot Grab(const QRect& area = ScreenRect()) {
-  const QPixmap pixmap = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  const QPixmap pixmap =
+      QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   return {pixmap.toImage().convertToFormat(QImage::Format_RGB32), area.topLeft()};
 }
 
@@ -92,9 +93,7 @@ int CountNear(const TShot& shot, const QRect& area, QColor colour, int n = 12) {
   return count;
 }
 
-bool AllNear(const TShot& shot, const QRect& area, QColor colour) {
-  return CountNear(shot, area, colour) == 12 * 12;
-}
+bool AllNear(const TShot& shot, const QRect& area, QColor colour) { return CountNear(shot, area, colour) == 12 * 12; }
 
 // The photo that fills `area` completely, or an invalid colour.
 QColor WholePhoto(const TShot& shot, const QRect& area) {
@@ -164,9 +163,7 @@ int SharedMemorySegmentsOf(qint64 pid) {
   return count;
 }
 
-xcb_connection_t* Connection() {
-  return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
+xcb_connection_t* Connection() { return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection(); }
 
 xcb_window_t RootWindow() { return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root; }
 
@@ -188,8 +185,8 @@ bool WindowManagerRunning() {
   const xcb_atom_t name = atom->atom;
   std::free(atom);
   if (name == XCB_ATOM_NONE) return false;
-  xcb_get_property_reply_t* property = xcb_get_property_reply(
-      c, xcb_get_property(c, 0, RootWindow(), name, XCB_ATOM_WINDOW, 0, 1), nullptr);
+  xcb_get_property_reply_t* property =
+      xcb_get_property_reply(c, xcb_get_property(c, 0, RootWindow(), name, XCB_ATOM_WINDOW, 0, 1), nullptr);
   const bool running = property != nullptr && xcb_get_property_value_length(property) == 4;
   std::free(property);
   return running;
@@ -276,7 +273,8 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
     return compared > 1000 && equal >= compared * 99 / 100;
   };
   TShot shot;
-  ASSERT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 10000)) << "the device picture did not appear";
+  ASSERT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 10000))
+      << "the device picture did not appear";
 
   // Nothing is drawn outside the rounded outline: the root colour stays there.
   int outside = 0, rootShown = 0;
@@ -312,10 +310,12 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
     Wait(400);
     Keys({"Down", "Return"});
     int button5Top = -1;
-    WaitFor([&] {
-      button5Top = FindRun(Grab(pages), buttonX, pages.top(), pages.top() + 90, kThemeGreen, 30);
-      return button5Top >= 0;
-    }, 3000);
+    WaitFor(
+        [&] {
+          button5Top = FindRun(Grab(pages), buttonX, pages.top(), pages.top() + 90, kThemeGreen, 30);
+          return button5Top >= 0;
+        },
+        3000);
     return button5Top < 0 ? -1 : button5Top - 3;  // the page's top
   };
   auto panelHidden = [&] {
@@ -348,12 +348,16 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   QElapsedTimer clock;
   clock.start();
   bool transitionSeen = false;
-  ASSERT_TRUE(WaitFor([&] {
-    shot = Grab(photoFullScreen);
-    const int firstCount = CountNear(shot, photoFullScreen, first), secondCount = CountNear(shot, photoFullScreen, second);
-    if (firstCount > 0 && secondCount > 0) transitionSeen = true;
-    return secondCount == 12 * 12;
-  }, 2 * kDisplayInterval + 3000)) << "the next photo did not arrive in full screen";
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        shot = Grab(photoFullScreen);
+        const int firstCount = CountNear(shot, photoFullScreen, first),
+                  secondCount = CountNear(shot, photoFullScreen, second);
+        if (firstCount > 0 && secondCount > 0) transitionSeen = true;
+        return secondCount == 12 * 12;
+      },
+      2 * kDisplayInterval + 3000))
+      << "the next photo did not arrive in full screen";
   EXPECT_TRUE(transitionSeen) << "no transition frame seen in full screen";
   EXPECT_TRUE(CornersAre(kBlack));
 
@@ -362,10 +366,14 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   Keys({"Escape"});
   ASSERT_TRUE(WaitFor([&] { return CornersAre(kRootColour); }, 3000)) << "Escape did not return";
   EXPECT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 2000)) << "the device window is not back";
-  EXPECT_TRUE(WaitFor([&] {
-    shot = Grab(layout.view);
-    return WholePhoto(shot, photoInWindow).isValid() && Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue);
-  }, 2 * kDisplayInterval + 3000)) << "the photo area is not painted after the return";
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        shot = Grab(layout.view);
+        return WholePhoto(shot, photoInWindow).isValid() &&
+               Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue);
+      },
+      2 * kDisplayInterval + 3000))
+      << "the photo area is not painted after the return";
 
   // --- twenty round trips, during transitions too: each way the screen is
   // painted at once, nothing of the other state stays, and no shared memory
@@ -377,14 +385,17 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
     ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 3000)) << "trip " << trip << ": no full screen";
     Wait(trip * 37 % 300);  // lands at different points of the cycle
     Keys({"Escape"});
-    ASSERT_TRUE(WaitFor([&] {
-      shot = Grab(layout.view);
-      return CornersAre(kRootColour) && Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue) &&
-             Near(At(shot, layout.view.bottomRight() - QPoint(20, 20)), kBlue);
-    }, 3000)) << "trip " << trip << ": the window is not back and painted";
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          shot = Grab(layout.view);
+          return CornersAre(kRootColour) && Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue) &&
+                 Near(At(shot, layout.view.bottomRight() - QPoint(20, 20)), kBlue);
+        },
+        3000))
+        << "trip " << trip << ": the window is not back and painted";
   }
-  EXPECT_TRUE(WaitFor([&] { return WholePhoto(Grab(photoInWindow), photoInWindow).isValid(); },
-                      2 * kDisplayInterval + 3000))
+  EXPECT_TRUE(
+      WaitFor([&] { return WholePhoto(Grab(photoInWindow), photoInWindow).isValid(); }, 2 * kDisplayInterval + 3000))
       << "no whole photo after the round trips";
   EXPECT_LE(SharedMemorySegmentsOf(program.processId()), segmentsBefore) << "shared-memory segments leaked";
 
@@ -476,7 +487,8 @@ TEST_F(Slideshow, PaintsTheWholeScreenAreaAtTwiceTheScale) {
   Start({"QT_SCALE_FACTOR=2"});
   TShot shot;
   const bool painted = WaitFor([&] { return AllNear(shot = Grab(layout.view), layout.view, kBlue); }, 10000);
-  EXPECT_TRUE(painted) << CountNear(shot, layout.view, kBlue) << " of 144 points of the screen area show the background";
+  EXPECT_TRUE(painted) << CountNear(shot, layout.view, kBlue)
+                       << " of 144 points of the screen area show the background";
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ struct BarCase {
 };
 
 // Pictures narrower or lower than 50 pixels have bars of one pixel.
+// clang-format off
 const std::vector<BarCase> kBarCases = {
     {"rows from the right, first half", 4, 0, 6, 3, 1, 0, {{2, 0, 6, 1}, {2, 2, 6, 3}}},
     {"rows from the left, first half", 4, 0, 6, 3, 2, 0, {{0, 0, 4, 1}, {0, 2, 4, 3}}},
@@ -46,6 +47,7 @@ const std::vector<BarCase> kBarCases = {
      {{0, 1, 1, 2}, {0, 0, 6, 1}, {0, 3, 1, 4}, {0, 2, 6, 3},
       {0, 2, 1, 3}, {2, 2, 3, 3}, {4, 2, 5, 3}, {6, 2, 7, 3}}},
 };
+// clang-format on
 
 TEST(BarRgnGeometry, MatchesTheHandListedRectangles) {
   for (const BarCase& c : kBarCases) {
@@ -75,8 +77,8 @@ TEST(PourRgnGeometry, StripsFollowTheReplayedDraws) {
   // 401 × 203: strips of 2, one row (column) of overlap, jitter up to 40 (20).
   const int32_t W = 401, H = 203;
   const std::vector<PourCase> cases = {
-      {0, 0, 1, 0},   {150, 0, 1, 0}, {150, 0, 2, 0},  {150, 0, 3, 0},  {150, 0, 4, 0},   {401, 0, 3, 0},
-      {0, 0, 0, 1},   {0, 90, 0, 1},  {0, 90, 0, 2},   {0, 90, 0, 3},   {0, 90, 0, 4},    {0, 203, 0, 4},
+      {0, 0, 1, 0},     {150, 0, 1, 0},   {150, 0, 2, 0}, {150, 0, 3, 0},   {150, 0, 4, 0}, {401, 0, 3, 0},
+      {0, 0, 0, 1},     {0, 90, 0, 1},    {0, 90, 0, 2},  {0, 90, 0, 3},    {0, 90, 0, 4},  {0, 203, 0, 4},
       {390, 190, 1, 1}, {200, 100, 3, 3}, {60, 30, 4, 4}, {200, 100, 2, 3},
   };
   uint32_t seed = 20261210;
@@ -90,8 +92,7 @@ TEST(PourRgnGeometry, StripsFollowTheReplayedDraws) {
         << "X " << c.X << " Y " << c.Y << " modes " << c.XMode << "," << c.YMode;
     int32_t wrong = 0;
     for (int32_t y = -H / 10 - 3; y < H + H / 10 + 3; ++y)
-      for (int32_t x = -W / 10 - 3; x < W + W / 10 + 3; ++x)
-        wrong += region->Contains(x, y) != model.Contains(x, y);
+      for (int32_t x = -W / 10 - 3; x < W + W / 10 + 3; ++x) wrong += region->Contains(x, y) != model.Contains(x, y);
     EXPECT_EQ(wrong, 0) << "X " << c.X << " Y " << c.Y << " modes " << c.XMode << "," << c.YMode;
   }
 }

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "polygon_mask_support.h"
 #include "platform/raster/random.h"
+#include "polygon_mask_support.h"
 
 namespace {
 
@@ -32,8 +32,12 @@ const std::vector<HandCase> kHandCases = {
     {98, 4, 4, 50, {".###", "##.#", "#.##", "###."}},
     // 10 x 10 at 10: only the squares where rows from the right cross columns
     // from the top (8, 0) and rows from the left cross columns from the bottom (0, 8).
-    {99, 10, 10, 10, {"........#.", "..........", "..........", "..........", "..........", "..........",
-                      "..........", "..........", "#.........", ".........."}},
+    {99,
+     10,
+     10,
+     10,
+     {"........#.", "..........", "..........", "..........", "..........", "..........", "..........", "..........",
+      "#.........", ".........."}},
     // 11 x 2 at 30: X = 3, strips 1 wide every 3 pixels from the left / right.
     {139, 11, 2, 30, {"#..#..#..#.", "#..#..#..#."}},
     {140, 11, 2, 30, {".#..#..#..#", ".#..#..#..#"}},
@@ -49,8 +53,7 @@ TEST(BarStripReveal, HandWorkedFrames) {
 
 TEST(BarStripReveal, HandWorkedPatterns) {
   // Blind horizontally, 5 x 100 at 30: S = 3, D = 1, slats [6k + 2, 6k + 4).
-  EXPECT_EQ(MaskWhere(5, 100, [](int32_t, int32_t y) { return y % 6 == 2 || y % 6 == 3; }),
-            FrameAt(138, 5, 100, 30));
+  EXPECT_EQ(MaskWhere(5, 100, [](int32_t, int32_t y) { return y % 6 == 2 || y % 6 == 3; }), FrameAt(138, 5, 100, 30));
   // 10 x 40 at 50: X = 5, SH = 2; bands 2 thick about -2, 4, 10, ... (rows 6k + 3, 6k + 4);
   // slats 3 wide starting at x = 0, 5 (146) or ending at x = 10, 5 (147).
   auto band = [](int32_t v) { return (v % 6 == 3 || v % 6 == 4) && v < 36; };  // last centre 34
@@ -107,29 +110,39 @@ Mask SwarmFrame(uint32_t seed, int32_t W, int32_t H, int32_t P, int32_t XMode, i
   Mask m = UniformMask(W, H, '.');
   auto show = [&](int32_t a0, int32_t a1, int32_t c0, int32_t c1) {  // along [a0, a1), across [c0, c1)
     for (int32_t c = std::max(c0, 0); c < std::min(c1, across); ++c)
-      for (int32_t a = std::max(a0, 0); a < std::min(a1, len); ++a) (rows ? m[size_t(c)][size_t(a)] : m[size_t(a)][size_t(c)]) = '#';
+      for (int32_t a = std::max(a0, 0); a < std::min(a1, len); ++a)
+        (rows ? m[size_t(c)][size_t(a)] : m[size_t(a)][size_t(c)]) = '#';
   };
   uint32_t state = seed;
   draws = 0;
   for (int32_t c = 0; c < across; c += S) {
-    if (mode == 1) show(len - E, len, c, c + M); else show(0, E, c, c + M);
+    if (mode == 1)
+      show(len - E, len, c, c + M);
+    else
+      show(0, E, c, c + M);
     for (int32_t I = L; I >= 1; --I) {
       state = NextState(state);
       ++draws;
       const int32_t r = DrawOf(state, I);
       if (I <= C ? r > 1 : r != 0) continue;
-      if (mode == 1) show(len - E - I * M, len - E - I * M + M, c, c + M); else show(E + I * M - M, E + I * M, c, c + M);
+      if (mode == 1)
+        show(len - E - I * M, len - E - I * M + M, c, c + M);
+      else
+        show(E + I * M - M, E + I * M, c, c + M);
     }
   }
   return m;
 }
 
 TEST(Speckles, FrameAndDrawsFollowTheSwarm) {
-  struct Case { int32_t style, W, H, P, XMode, YMode; int64_t draws; };
+  struct Case {
+    int32_t style, W, H, P, XMode, YMode;
+    int64_t draws;
+  };
   // 400 x 30 at 50: N = 40, squares of 2, rows 1 apart: 30 rows of 20 draws.
-  for (const Case c : {Case{124, 400, 30, 50, 1, 0, 600}, Case{125, 400, 30, 50, 2, 0, 600},
-                       Case{126, 30, 400, 50, 0, 1, 600}, Case{127, 30, 400, 50, 0, 2, 600},
-                       Case{125, 19, 7, 60, 2, 0, 0}, Case{126, 45, 61, 30, 0, 1, 45 * 3}}) {
+  for (const Case c :
+       {Case{124, 400, 30, 50, 1, 0, 600}, Case{125, 400, 30, 50, 2, 0, 600}, Case{126, 30, 400, 50, 0, 1, 600},
+        Case{127, 30, 400, 50, 0, 2, 600}, Case{125, 19, 7, 60, 2, 0, 0}, Case{126, 45, 61, 30, 0, 1, 45 * 3}}) {
     const uint32_t seed = 0xC0FFEEu + uint32_t(c.style);
     int64_t draws = 0;
     const Mask expected = SwarmFrame(seed, c.W, c.H, c.P, c.XMode, c.YMode, draws);

@@ -47,7 +47,8 @@ TEST(MergeTransparent, BlendsTheBlockExactlyAndLeavesTheRestAndByteThree) {
       for (int32_t y = 0; y < 23; ++y) {
         for (int32_t x = 0; x < 37; ++x) {
           const bool inside = x >= block.x && x < block.x + block.w && y >= block.y && y < block.y + block.h;
-          const uint32_t expected = inside ? BlendPixel(before.Pixel(x, y), src.Pixel(x, y), weights) : before.Pixel(x, y);
+          const uint32_t expected =
+              inside ? BlendPixel(before.Pixel(x, y), src.Pixel(x, y), weights) : before.Pixel(x, y);
           ASSERT_EQ(expected, dst.Pixel(x, y)) << transparency << " at " << x << "," << y;
         }
       }
@@ -62,9 +63,9 @@ TEST(Fade, RoundsTowardMinusInfinity) {
     uint8_t oldValue, newValue, expected;
   };
   const std::vector<Case> cases = {
-      {50, 0, 255, 127}, {50, 255, 0, 127}, {50, 10, 11, 10},  {50, 11, 10, 10},  // weight 128
-      {1, 0, 85, 0},     {1, 0, 86, 1},     {1, 100, 99, 99},  {1, 255, 254, 254},  // weight 3
-      {1, 7, 7, 7},      {99, 0, 255, 252}, {99, 255, 0, 2}};                       // weight 253
+      {50, 0, 255, 127}, {50, 255, 0, 127}, {50, 10, 11, 10}, {50, 11, 10, 10},  // weight 128
+      {1, 0, 85, 0},     {1, 0, 86, 1},     {1, 100, 99, 99}, {1, 255, 254, 254},  // weight 3
+      {1, 7, 7, 7},      {99, 0, 255, 252}, {99, 255, 0, 2}};  // weight 253
   auto t = std::make_unique<Transition>(int32_t(cases.size()), 1);
   for (size_t i = 0; i < cases.size(); ++i) {
     t->oldPicture.Bits()[i] = 0x11000000u | cases[i].oldValue * 0x010101u;
@@ -107,7 +108,7 @@ TEST(ChannelMix, FadesOneChannelPerThirdInTheSeedsOrder) {
     int32_t progress;
     int w1, w2, w3;  // weights of C1, C2, C3
   };
-  const Step steps[] = {{1, 8, 0, 0},    {20, 155, 0, 0},     {33, 256, 0, 0},   {34, 256, 8, 0},
+  const Step steps[] = {{1, 8, 0, 0},      {20, 155, 0, 0},   {33, 256, 0, 0},     {34, 256, 8, 0},
                         {50, 256, 132, 0}, {66, 256, 256, 0}, {80, 256, 256, 109}, {99, 256, 256, 256}};
   for (const ChannelOrder order : kChannelOrders) {
     Transition t(23, 7);
@@ -208,7 +209,8 @@ TEST(RandomBars, SwitchWholeRowsOrColumnsInDrawOrder) {
       }
       const raster::Bitmap& columns = t->Frame(171, progress);
       for (int32_t y = 0; y < 17; ++y) {
-        for (int32_t x = 0; x < 31; ++x) ASSERT_EQ(expected[size_t(x)], IsNew(columns.Pixel(x, y))) << seed << " col " << x;
+        for (int32_t x = 0; x < 31; ++x)
+          ASSERT_EQ(expected[size_t(x)], IsNew(columns.Pixel(x, y))) << seed << " col " << x;
       }
       EXPECT_EQ(777u, raster::RandSeed.load());
     }

@@ -42,21 +42,19 @@ const std::map<int32_t, Shape> kShapes = {
     {59, [](int32_t W, int32_t H, int32_t X, int32_t) { return RoundRect{W - 2 * X, 0, 3 * W, H + 1, 2 * W, 2 * W}; }},
     {69, [](int32_t W, int32_t H, int32_t, int32_t Y) { return RoundRect{0, -2 * H, W + 1, 2 * Y, 2 * H, 2 * H}; }},
     {70, [](int32_t W, int32_t H, int32_t, int32_t Y) { return RoundRect{0, H - 2 * Y, W + 1, 3 * H, 2 * H, 2 * H}; }},
-    {80, [](int32_t W, int32_t H, int32_t X, int32_t Y) { return RoundRect{-W, -H, 3 * X / 2, 3 * Y / 2, 2 * W, 2 * H}; }},
-    {81, [](int32_t W, int32_t H, int32_t X, int32_t Y) {
-       return RoundRect{W - 3 * X / 2, -H, 2 * W, 3 * Y / 2, 2 * W, 2 * H};
-     }},
-    {82, [](int32_t W, int32_t H, int32_t X, int32_t Y) {
-       return RoundRect{-W, H - 3 * Y / 2, 3 * X / 2, 2 * H, 2 * W, 2 * H};
-     }},
-    {83, [](int32_t W, int32_t H, int32_t X, int32_t Y) {
-       return RoundRect{W - 3 * X / 2, H - 3 * Y / 2, 2 * W, 2 * H, 2 * W, 2 * H};
-     }},
-    {84, [](int32_t W, int32_t H, int32_t X, int32_t Y) {
-       return RoundRect{W / 2 - X, H / 2 - Y, W / 2 + X, H / 2 + Y, 9 * X / 5, 9 * Y / 5};
-     }},
+    {80,
+     [](int32_t W, int32_t H, int32_t X, int32_t Y) { return RoundRect{-W, -H, 3 * X / 2, 3 * Y / 2, 2 * W, 2 * H}; }},
+    {81, [](int32_t W, int32_t H, int32_t X,
+            int32_t Y) { return RoundRect{W - 3 * X / 2, -H, 2 * W, 3 * Y / 2, 2 * W, 2 * H}; }},
+    {82, [](int32_t W, int32_t H, int32_t X,
+            int32_t Y) { return RoundRect{-W, H - 3 * Y / 2, 3 * X / 2, 2 * H, 2 * W, 2 * H}; }},
+    {83, [](int32_t W, int32_t H, int32_t X,
+            int32_t Y) { return RoundRect{W - 3 * X / 2, H - 3 * Y / 2, 2 * W, 2 * H, 2 * W, 2 * H}; }},
+    {84, [](int32_t W, int32_t H, int32_t X,
+            int32_t Y) { return RoundRect{W / 2 - X, H / 2 - Y, W / 2 + X, H / 2 + Y, 9 * X / 5, 9 * Y / 5}; }},
     // 85 shows the new picture outside this shape.
-    {85, [](int32_t W, int32_t H, int32_t X, int32_t Y) {
+    {85,
+     [](int32_t W, int32_t H, int32_t X, int32_t Y) {
        return RoundRect{X - W / 2, Y - H / 2, 3 * (W / 2) - X, 3 * (H / 2) - Y, 9 * (W - X) / 5, 9 * (H - Y) / 5};
      }},
 };
@@ -149,11 +147,11 @@ int32_t NewPixels(const Mask& m) {
 
 TEST(CurvedReveals, NearEllipsesCoverOrOpenThePictureAboutAThirdFromTheEnds) {
   const int32_t W = 200, H = 120;
-  EXPECT_EQ(NewPixels(RunStyle(85, W, H, 60, 36)), 0);        // X = 0.30 W: the corners still inside
-  EXPECT_GT(NewPixels(RunStyle(85, W, H, 70, 42)), 0);        // X = 0.35 W: the corners show
-  EXPECT_EQ(NewPixels(RunStyle(84, W, H, 140, 84)), W * H);   // X = 0.70 W: all covered
-  EXPECT_LT(NewPixels(RunStyle(84, W, H, 130, 78)), W * H);   // X = 0.65 W: the corners still old
-  EXPECT_EQ(NewPixels(RunStyle(85, W, H, W, H)), W * H);      // the near-ellipse has shrunk to nothing
+  EXPECT_EQ(NewPixels(RunStyle(85, W, H, 60, 36)), 0);  // X = 0.30 W: the corners still inside
+  EXPECT_GT(NewPixels(RunStyle(85, W, H, 70, 42)), 0);  // X = 0.35 W: the corners show
+  EXPECT_EQ(NewPixels(RunStyle(84, W, H, 140, 84)), W * H);  // X = 0.70 W: all covered
+  EXPECT_LT(NewPixels(RunStyle(84, W, H, 130, 78)), W * H);  // X = 0.65 W: the corners still old
+  EXPECT_EQ(NewPixels(RunStyle(85, W, H, W, H)), W * H);  // the near-ellipse has shrunk to nothing
 }
 
 }  // namespace

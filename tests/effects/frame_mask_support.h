@@ -55,9 +55,7 @@ inline Mask RunStyle(int32_t style, int32_t W, int32_t H, int32_t X, int32_t Y, 
 // The shared generator's step written out independently of the library:
 // state × 134775813 + 1 modulo 2^32, the draw (state × n) shr 32.
 inline uint32_t NextState(uint32_t state) { return state * 134775813u + 1u; }
-inline int32_t DrawOf(uint32_t state, int32_t n) {
-  return n <= 0 ? 0 : int32_t((uint64_t{state} * uint32_t(n)) >> 32);
-}
+inline int32_t DrawOf(uint32_t state, int32_t n) { return n <= 0 ? 0 : int32_t((uint64_t{state} * uint32_t(n)) >> 32); }
 inline uint32_t StateAfter(uint32_t state, int64_t steps) {
   for (int64_t i = 0; i < steps; ++i) state = NextState(state);
   return state;

@@ -115,8 +115,8 @@ Table ReadTable(std::istream& in) {
     std::vector<uint64_t>& row = table.rows[style];
     for (std::string sum; fields >> sum;) row.push_back(std::stoull(sum, nullptr, 16));
     if (row.size() != table.columns.size()) {
-      throw std::runtime_error("golden table row " + first + " has " + std::to_string(row.size()) +
-                               " checksums for " + std::to_string(table.columns.size()) + " columns");
+      throw std::runtime_error("golden table row " + first + " has " + std::to_string(row.size()) + " checksums for " +
+                               std::to_string(table.columns.size()) + " columns");
     }
   }
   return table;

@@ -42,9 +42,9 @@ TEST_P(GoldenFrame, MatchesTheRecordedChecksums) {
   const std::vector<uint64_t> now = golden_frames::RenderStyle(style);
   ASSERT_EQ(row->second.size(), now.size());
   for (size_t i = 0; i < now.size(); ++i) {
-    EXPECT_EQ(Hex(row->second[i]), Hex(now[i])) << "style " << style << " (" << effects::VantrelEffects[style].Name
-                                      << ") frame " << golden_frames::ColumnName(golden_frames::Cases()[i])
-                                      << " changed";
+    EXPECT_EQ(Hex(row->second[i]), Hex(now[i]))
+        << "style " << style << " (" << effects::VantrelEffects[style].Name << ") frame "
+        << golden_frames::ColumnName(golden_frames::Cases()[i]) << " changed";
   }
 }
 

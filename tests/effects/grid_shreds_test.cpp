@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "polygon_mask_support.h"
 #include "platform/raster/random.h"
+#include "polygon_mask_support.h"
 
 namespace {
 

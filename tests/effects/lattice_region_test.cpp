@@ -28,8 +28,16 @@ TEST(LatticeUnion, EqualsUnitingMovedCopies) {
     const int32_t d = pick(0, 25), e = pick(0, 25);
     Region shape;
     switch (pick(0, 3)) {
-      case 0: { const Point p[] = {{-d, -e}, {0, e}, {d, -e}}; shape = Region::FromPolygon(p); break; }
-      case 1: { const Point p[] = {{-d, 0}, {0, -e}, {d, 0}, {0, e}}; shape = Region::FromPolygon(p); break; }
+      case 0: {
+        const Point p[] = {{-d, -e}, {0, e}, {d, -e}};
+        shape = Region::FromPolygon(p);
+        break;
+      }
+      case 1: {
+        const Point p[] = {{-d, 0}, {0, -e}, {d, 0}, {0, e}};
+        shape = Region::FromPolygon(p);
+        break;
+      }
       case 2: shape = Region::FromEllipse({-d, -e, d, e}); break;
       default: {  // two separate pieces per row
         const raster::Rect r[] = {{-d, -e, -d + 3, e}, {d, -e, d + 2, e + 4}};

@@ -40,7 +40,8 @@ TEST(VReflect, RowsFromTheBottomOfTheBand) {
   ApplyVReflect(b, 64, 0, 20);
   const int expected[20] = {-64, -58, -52, -46, -40, -34, -28, -22, -16, -10,
                             -16, -22, -28, -34, -40, -46, -52, -58, -64, -70};
-  for (int k = 0; k < 20; ++k) EXPECT_EQ(Delta(b, 1, 19 - k, 100), expected[k]) << "row " << k + 1 << " from the bottom";
+  for (int k = 0; k < 20; ++k)
+    EXPECT_EQ(Delta(b, 1, 19 - k, 100), expected[k]) << "row " << k + 1 << " from the bottom";
 }
 
 TEST(Reflect, ClampsAndIgnoresTinyBands) {
@@ -80,8 +81,10 @@ TEST(MergeRotate, AngleZeroShiftsByOneTowardsTheOrigin) {
   for (int r = 0; r < 3; ++r)
     for (int x = 0; x < 4; ++x) {
       const uint32_t got = dst.Bits()[r * 4 + x];
-      if (x == 3 || r == 2) EXPECT_EQ(got, 0xEEu) << x << "," << r;
-      else EXPECT_EQ(got, src.Bits()[(r + 1) * 4 + x + 1]) << x << "," << r;
+      if (x == 3 || r == 2)
+        EXPECT_EQ(got, 0xEEu) << x << "," << r;
+      else
+        EXPECT_EQ(got, src.Bits()[(r + 1) * 4 + x + 1]) << x << "," << r;
     }
 }
 

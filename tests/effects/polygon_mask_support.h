@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "effects/catalogue.h"
-#include "frame_mask_support.h"
 #include "effects/frame_rule.h"
+#include "frame_mask_support.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/muldiv.h"
 
@@ -30,7 +30,10 @@ inline bool InsidePolygon(const Vertices& v, int32_t x, int32_t y) {
     int64_t ax = v[2 * i], ay = v[2 * i + 1], bx = v[2 * ((i + 1) % n)], by = v[2 * ((i + 1) % n) + 1];
     if (ay == by) continue;
     const int direction = ay < by ? 1 : -1;
-    if (ay > by) { std::swap(ax, bx); std::swap(ay, by); }
+    if (ay > by) {
+      std::swap(ax, bx);
+      std::swap(ay, by);
+    }
     if (y < ay || y >= by) continue;  // the centre line y + 0.5 misses the edge
     // crossing x = ax + (2 (y - ay) + 1) (bx - ax) / (2 (by - ay)); centre x + 0.5 at or right of it
     if ((2 * x + 1 - 2 * ax) * (by - ay) >= (2 * (y - ay) + 1) * (bx - ax)) winding += direction;

@@ -47,43 +47,69 @@ Shape CrossWedges(const Geometry& g, int32_t mX, int32_t mY, bool picture) {
 // The region of every style, written out from its vertex lists.
 const std::map<int32_t, std::function<Shape(const Geometry&)>>& ExpectedShapes() {
   static const std::map<int32_t, std::function<Shape(const Geometry&)>> shapes = {
-      {110, [](const Geometry& g) { return UnionOf({{0, 0, 2 * g.X, 0, 0, 2 * g.Y}}); }},
-      {111, [](const Geometry& g) { return UnionOf({{g.W, 0, g.W - 2 * g.X, 0, g.W, 2 * g.Y}}); }},
-      {112, [](const Geometry& g) { return UnionOf({{0, g.H, 2 * g.X, g.H, 0, g.H - 2 * g.Y}}); }},
-      {113, [](const Geometry& g) { return UnionOf({{g.W, g.H, g.W - 2 * g.X, g.H, g.W, g.H - 2 * g.Y}}); }},
-      {114, [](const Geometry& g) {
+      {110,
+       [](const Geometry& g) {
+         return UnionOf({{0, 0, 2 * g.X, 0, 0, 2 * g.Y}});
+       }},
+      {111,
+       [](const Geometry& g) {
+         return UnionOf({{g.W, 0, g.W - 2 * g.X, 0, g.W, 2 * g.Y}});
+       }},
+      {112,
+       [](const Geometry& g) {
+         return UnionOf({{0, g.H, 2 * g.X, g.H, 0, g.H - 2 * g.Y}});
+       }},
+      {113,
+       [](const Geometry& g) {
+         return UnionOf({{g.W, g.H, g.W - 2 * g.X, g.H, g.W, g.H - 2 * g.Y}});
+       }},
+      {114,
+       [](const Geometry& g) {
          return UnionOf({{0, g.H, 0, 0, g.X, g.H}, {g.W, g.H, g.W, 0, g.W - g.X, 0}});
        }},
-      {115, [](const Geometry& g) {
+      {115,
+       [](const Geometry& g) {
          return UnionOf({{g.W, 0, 0, 0, g.W, g.Y}, {g.W, g.H, 0, g.H, 0, g.H - g.Y}});
        }},
-      {116, [](const Geometry& g) {
+      {116,
+       [](const Geometry& g) {
          const int32_t a = g.mW(), b = g.mH();
          return UnionOf({{a, b, 0, 0, g.X, 0},
                          {a, b, 0, g.H, 0, g.H - g.Y},
                          {a, b, g.W, g.H, g.W - g.X, g.H},
                          {a, b, g.W, 0, g.W, g.Y}});
        }},
-      {117, [](const Geometry& g) {
+      {117,
+       [](const Geometry& g) {
          const int32_t a = g.mW(), b = g.mH();
          return UnionOf({{a, b, 0, 0, 0, g.Y},
                          {a, b, 0, g.H, g.X, g.H},
                          {a, b, g.W, g.H, g.W, g.H - g.Y},
                          {a, b, g.W, 0, g.W - g.X, 0}});
        }},
-      {154, [](const Geometry& g) { return UnionOf({{0, g.mH() - g.Y, 2 * g.X, g.mH(), 0, g.mH() + g.Y}}); }},
-      {155, [](const Geometry& g) {
+      {154,
+       [](const Geometry& g) {
+         return UnionOf({{0, g.mH() - g.Y, 2 * g.X, g.mH(), 0, g.mH() + g.Y}});
+       }},
+      {155,
+       [](const Geometry& g) {
          return UnionOf({{g.W, g.mH() - g.Y, g.W - 2 * g.X, g.mH(), g.W, g.mH() + g.Y}});
        }},
-      {156, [](const Geometry& g) { return UnionOf({{g.mW() - g.X, 0, g.mW(), 2 * g.Y, g.mW() + g.X, 0}}); }},
-      {157, [](const Geometry& g) {
+      {156,
+       [](const Geometry& g) {
+         return UnionOf({{g.mW() - g.X, 0, g.mW(), 2 * g.Y, g.mW() + g.X, 0}});
+       }},
+      {157,
+       [](const Geometry& g) {
          return UnionOf({{g.mW() - g.X, g.H, g.mW(), g.H - 2 * g.Y, g.mW() + g.X, g.H}});
        }},
-      {158, [](const Geometry& g) {
+      {158,
+       [](const Geometry& g) {
          return UnionOf({{0, g.mH() - g.Y, g.X, g.mH(), 0, g.mH() + g.Y},
                          {g.W, g.mH() - g.Y, g.W - g.X, g.mH(), g.W, g.mH() + g.Y}});
        }},
-      {159, [](const Geometry& g) {
+      {159,
+       [](const Geometry& g) {
          return UnionOf({{g.mW() - g.X, 0, g.mW(), 2 * g.Y, g.mW() + g.X, 0},
                          {g.mW() - g.X, g.H, g.mW(), g.H - 2 * g.Y, g.mW() + g.X, g.H}});
        }},
@@ -91,15 +117,18 @@ const std::map<int32_t, std::function<Shape(const Geometry&)>>& ExpectedShapes()
       {161, [](const Geometry& g) { return CrossWedges(g, (g.W - g.X) / 2, (g.H - g.Y) / 2, true); }},
       {162, [](const Geometry& g) { return UnionOf({Zigzag(g, false)}); }},
       {163, [](const Geometry& g) { return UnionOf({Zigzag(g, true)}); }},
-      {165, [](const Geometry& g) {
+      {165,
+       [](const Geometry& g) {
          const int32_t a = g.mW(), b = g.mH();
          return UnionOf({{a - g.X, b, a, b - g.Y, a + g.X, b, a, b + g.Y}});
        }},
-      {166, [](const Geometry& g) {
+      {166,
+       [](const Geometry& g) {
          const int32_t a = g.mW(), b = g.mH();
          return PictureXor({{g.X - a, b, a, g.Y - b, 3 * a - g.X, b, a, 3 * b - g.Y}});
        }},
-      {167, [](const Geometry& g) {
+      {167,
+       [](const Geometry& g) {
          const int32_t a = g.mW(), b = g.mH(), mX = g.X / 2, mY = g.Y / 2;
          Shape s = UnionOf({{-mX, b, a, -mY, 2 * a + mX, b, a, 2 * b + mY}});
          s.parts.push_back({Op::Xor, {mX, b, a, mY, 2 * a - mX, b, a, 2 * b - mY}});

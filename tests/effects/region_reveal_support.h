@@ -82,11 +82,10 @@ class PourModel {
  private:
   // Strip i covers [i D, i D + thickness) across (at most two strips overlap
   // there); `along` is the position along the strip.
-  bool InStrips(const std::vector<int32_t>& lengths, int32_t mode, int32_t size, int32_t thickness,
-                int32_t along, int32_t across) const {
+  bool InStrips(const std::vector<int32_t>& lengths, int32_t mode, int32_t size, int32_t thickness, int32_t along,
+                int32_t across) const {
     if (across < 0 || lengths.empty()) return false;
-    for (int32_t i = std::min(across / D_, int32_t(lengths.size()) - 1); i >= 0 && i * D_ + thickness > across;
-         --i) {
+    for (int32_t i = std::min(across / D_, int32_t(lengths.size()) - 1); i >= 0 && i * D_ + thickness > across; --i) {
       for (const auto& [from, to] : Uncovered(mode, lengths[size_t(i)], size))
         if (from <= along && along < to) return true;
     }

@@ -39,8 +39,8 @@ TEST(MergeRotate, MatchesThePixelByPixelDefinition) {
   uint32_t seed = 7;
   for (const Case size : {Case{1, 1}, Case{2, 3}, Case{37, 23}, Case{23, 37}, Case{160, 90}}) {
     const int32_t W = size.w, H = size.h;
-    const std::vector<std::pair<int32_t, int32_t>> origins = {
-        {-1, -1}, {-1, H}, {W, -1}, {W, H}, {W / 2, H / 3}, {-50, 70}, {3 * W, -2 * H}};
+    const std::vector<std::pair<int32_t, int32_t>> origins = {{-1, -1},       {-1, H},   {W, -1},        {W, H},
+                                                              {W / 2, H / 3}, {-50, 70}, {3 * W, -2 * H}};
     for (const auto& [xOrg, yOrg] : origins) {
       for (int step = -9; step <= 9; ++step) {
         const long double angle = step * pi / 8 + (step % 3) * 0.013L;

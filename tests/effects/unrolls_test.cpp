@@ -73,45 +73,44 @@ TEST_P(UnrollFrame, ShowsUncoveredPartAndShadedMirrorRoll) {
 // near the end. Shading of a band of 2, 3, 4 lines: across the width -64 0,
 // -64 0 -64, -64 -32 0 -32; down the height, top to bottom, -128 -64,
 // -192 -128 -64, -96 -64 -32 -64.
-INSTANTIATE_TEST_SUITE_P(RollWidth, UnrollFrame, ::testing::Values(
-    RollCase{14, 0, 0, 0, 0, {}, {}},
-    RollCase{14, 1, 0, 1, 1, {2}, {0}},  // one unshaded line
-    RollCase{14, 2, 0, 2, 2, {5, 4}, {-64, 0}},
-    RollCase{14, 20, 0, 20, 20, {27, 26, 25, 24}, {-64, -32, 0, -32}},
-    RollCase{14, 32, 0, 32, 32, {39, 38, 37, 36}, {-64, -32, 0, -32}},
-    RollCase{14, 33, 0, 33, 33, {38, 37, 36}, {-64, 0, -64}},
-    RollCase{14, 35, 0, 35, 35, {38, 37}, {-64, 0}},
-    RollCase{14, 40, 0, 40, 40, {}, {}},
-    RollCase{15, 2, 38, 40, 36, {34, 33}, {-64, 0}},
-    RollCase{15, 20, 20, 40, 16, {14, 13, 12, 11}, {-64, -32, 0, -32}},
-    RollCase{15, 35, 5, 40, 3, {1, 0}, {-64, 0}},
-    // W - X even near the end: the mirrored strip starts at line -1, which is
-    // never read; the roll's line next to the uncovered part keeps the old
-    // picture, shaded.
-    RollCase{15, 34, 6, 40, 3, {1, 0, -1}, {-64, 0, -64}},
-    RollCase{31, 2, 0, 2, 2, {5, 4}, {-128, -64}},
-    RollCase{31, 20, 0, 20, 20, {27, 26, 25, 24}, {-96, -64, -32, -64}},
-    RollCase{31, 35, 0, 35, 35, {38, 37}, {-128, -64}},
-    RollCase{32, 20, 20, 40, 16, {14, 13, 12, 11}, {-96, -64, -32, -64}},
-    RollCase{32, 34, 6, 40, 3, {1, 0, -1}, {-192, -128, -64}}));
+INSTANTIATE_TEST_SUITE_P(RollWidth, UnrollFrame,
+                         ::testing::Values(RollCase{14, 0, 0, 0, 0, {}, {}},
+                                           RollCase{14, 1, 0, 1, 1, {2}, {0}},  // one unshaded line
+                                           RollCase{14, 2, 0, 2, 2, {5, 4}, {-64, 0}},
+                                           RollCase{14, 20, 0, 20, 20, {27, 26, 25, 24}, {-64, -32, 0, -32}},
+                                           RollCase{14, 32, 0, 32, 32, {39, 38, 37, 36}, {-64, -32, 0, -32}},
+                                           RollCase{14, 33, 0, 33, 33, {38, 37, 36}, {-64, 0, -64}},
+                                           RollCase{14, 35, 0, 35, 35, {38, 37}, {-64, 0}},
+                                           RollCase{14, 40, 0, 40, 40, {}, {}},
+                                           RollCase{15, 2, 38, 40, 36, {34, 33}, {-64, 0}},
+                                           RollCase{15, 20, 20, 40, 16, {14, 13, 12, 11}, {-64, -32, 0, -32}},
+                                           RollCase{15, 35, 5, 40, 3, {1, 0}, {-64, 0}},
+                                           // W - X even near the end: the mirrored strip starts at line -1, which is
+                                           // never read; the roll's line next to the uncovered part keeps the old
+                                           // picture, shaded.
+                                           RollCase{15, 34, 6, 40, 3, {1, 0, -1}, {-64, 0, -64}},
+                                           RollCase{31, 2, 0, 2, 2, {5, 4}, {-128, -64}},
+                                           RollCase{31, 20, 0, 20, 20, {27, 26, 25, 24}, {-96, -64, -32, -64}},
+                                           RollCase{31, 35, 0, 35, 35, {38, 37}, {-128, -64}},
+                                           RollCase{32, 20, 20, 40, 16, {14, 13, 12, 11}, {-96, -64, -32, -64}},
+                                           RollCase{32, 34, 6, 40, 3, {1, 0, -1}, {-192, -128, -64}}));
 
 class BuildUpFrame : public ::testing::TestWithParam<WipeCase> {};
 
-TEST_P(BuildUpFrame, MakesExactlyTheCopiesOfItsStyle) {
-  EXPECT_TRUE(DrawsExactly(GetParam()));
-}
+TEST_P(BuildUpFrame, MakesExactlyTheCopiesOfItsStyle) { EXPECT_TRUE(DrawsExactly(GetParam())); }
 
 // 40 wide (strip of W div 10 = 4 columns) or 40 high.
-INSTANTIATE_TEST_SUITE_P(Strip, BuildUpFrame, ::testing::Values(
-    WipeCase{16, 40, 3, 0, 0, {S(0, 0, 40, 3, 0, 0, 4, 3)}},  // nothing in place, the strip over all
-    WipeCase{16, 40, 3, 10, 1, {B(0, 0, 10, 3, 0, 0), S(10, 0, 30, 3, 10, 0, 4, 3)}},
-    WipeCase{16, 40, 3, 37, 3, {B(0, 0, 40, 3, 0, 0)}},  // the rest, stretched by 1
-    WipeCase{17, 40, 3, 0, 0, {S(0, 0, 40, 3, 36, 0, 4, 3)}},
-    WipeCase{17, 40, 3, 10, 1, {B(30, 0, 10, 3, 30, 0), S(0, 0, 30, 3, 26, 0, 4, 3)}},
-    WipeCase{17, 40, 3, 37, 3, {B(0, 0, 40, 3, 0, 0)}},
-    WipeCase{33, 3, 40, 1, 10, {B(0, 0, 3, 10, 0, 0), S(0, 10, 3, 30, 0, 10, 3, 4)}},
-    WipeCase{33, 3, 40, 3, 37, {B(0, 0, 3, 40, 0, 0)}},
-    WipeCase{34, 3, 40, 1, 10, {B(0, 30, 3, 10, 0, 30), S(0, 0, 3, 30, 0, 26, 3, 4)}},
-    WipeCase{34, 3, 40, 3, 37, {B(0, 0, 3, 40, 0, 0)}}));
+INSTANTIATE_TEST_SUITE_P(
+    Strip, BuildUpFrame,
+    ::testing::Values(WipeCase{16, 40, 3, 0, 0, {S(0, 0, 40, 3, 0, 0, 4, 3)}},  // nothing in place, the strip over all
+                      WipeCase{16, 40, 3, 10, 1, {B(0, 0, 10, 3, 0, 0), S(10, 0, 30, 3, 10, 0, 4, 3)}},
+                      WipeCase{16, 40, 3, 37, 3, {B(0, 0, 40, 3, 0, 0)}},  // the rest, stretched by 1
+                      WipeCase{17, 40, 3, 0, 0, {S(0, 0, 40, 3, 36, 0, 4, 3)}},
+                      WipeCase{17, 40, 3, 10, 1, {B(30, 0, 10, 3, 30, 0), S(0, 0, 30, 3, 26, 0, 4, 3)}},
+                      WipeCase{17, 40, 3, 37, 3, {B(0, 0, 40, 3, 0, 0)}},
+                      WipeCase{33, 3, 40, 1, 10, {B(0, 0, 3, 10, 0, 0), S(0, 10, 3, 30, 0, 10, 3, 4)}},
+                      WipeCase{33, 3, 40, 3, 37, {B(0, 0, 3, 40, 0, 0)}},
+                      WipeCase{34, 3, 40, 1, 10, {B(0, 30, 3, 10, 0, 30), S(0, 0, 3, 30, 0, 26, 3, 4)}},
+                      WipeCase{34, 3, 40, 3, 37, {B(0, 0, 3, 40, 0, 0)}}));
 
 }  // namespace

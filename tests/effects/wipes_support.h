@@ -19,9 +19,7 @@ enum class Pic : uint8_t { Old = 0xA0, New = 0xB0 };
 
 // Pixel value naming picture `pic` at (x, y): the tag in the reserved byte,
 // y in bits 12..23 and x in bits 0..11 (pictures up to 4096 × 4096).
-inline uint32_t Encode(Pic pic, int32_t x, int32_t y) {
-  return uint32_t(pic) << 24 | uint32_t(y) << 12 | uint32_t(x);
-}
+inline uint32_t Encode(Pic pic, int32_t x, int32_t y) { return uint32_t(pic) << 24 | uint32_t(y) << 12 | uint32_t(x); }
 
 inline void FillEncoded(raster::Bitmap& b, Pic pic) {
   for (int32_t y = 0; y < b.Height(); ++y) {
@@ -32,8 +30,10 @@ inline void FillEncoded(raster::Bitmap& b, Pic pic) {
 inline std::string Describe(uint32_t v) {
   std::ostringstream s;
   const uint32_t tag = v >> 24;
-  s << (tag == uint32_t(Pic::Old) ? "old" : tag == uint32_t(Pic::New) ? "new" : "?") << "("
-    << (v & 0xFFF) << "," << (v >> 12 & 0xFFF) << ")";
+  s << (tag == uint32_t(Pic::Old)   ? "old"
+        : tag == uint32_t(Pic::New) ? "new"
+                                    : "?")
+    << "(" << (v & 0xFFF) << "," << (v >> 12 & 0xFFF) << ")";
   return s.str();
 }
 
@@ -54,8 +54,7 @@ inline Copy S(int32_t xd, int32_t yd, int32_t wd, int32_t hd, int32_t xs, int32_
 inline Copy OldB(int32_t xd, int32_t yd, int32_t w, int32_t h, int32_t xs, int32_t ys) {
   return {Pic::Old, xd, yd, w, h, xs, ys, w, h};
 }
-inline Copy OldS(int32_t xd, int32_t yd, int32_t wd, int32_t hd, int32_t xs, int32_t ys, int32_t ws,
-                 int32_t hs) {
+inline Copy OldS(int32_t xd, int32_t yd, int32_t wd, int32_t hd, int32_t xs, int32_t ys, int32_t ws, int32_t hs) {
   return {Pic::Old, xd, yd, wd, hd, xs, ys, ws, hs};
 }
 
@@ -103,8 +102,8 @@ class ExpectedFrame {
         if (v >> 24 == uint32_t(a.pic) && a.x0 <= vx && vx <= a.x1 && a.y0 <= vy && vy <= a.y1) continue;
         if (++mismatches <= 8) {
           report << "\n  pixel (" << x << "," << y << ") is " << Describe(v) << ", expected "
-                 << (a.pic == Pic::Old ? "old" : "new") << " x " << a.x0 << ".." << a.x1 << " y " << a.y0
-                 << ".." << a.y1;
+                 << (a.pic == Pic::Old ? "old" : "new") << " x " << a.x0 << ".." << a.x1 << " y " << a.y0 << ".."
+                 << a.y1;
         }
       }
     }

@@ -55,9 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto bitmap = platform::DecodePicture(path);
     // Touch every row so that a bitmap smaller than it claims is caught.
     volatile uint32_t sum = 0;
-    for (int32_t y = 0; y < bitmap->Height() && bitmap->Width() > 0; ++y) sum = sum + bitmap->Row(y)[bitmap->Width() - 1];
-  } catch (const platform::PictureError&) {
-  }
+    for (int32_t y = 0; y < bitmap->Height() && bitmap->Width() > 0; ++y)
+      sum = sum + bitmap->Row(y)[bitmap->Width() - 1];
+  } catch (const platform::PictureError&) {}
   std::filesystem::remove(path);
   return 0;
 }

@@ -31,7 +31,9 @@ bool Near(QColor a, QColor b, int tolerance) {
          std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-QImage Grab() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab() {
+  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 void Wait(int ms) {
   QElapsedTimer clock;
@@ -54,10 +56,11 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
 
 // The text tesseract reads in `area` of the screen, enlarged for it four times.
 QString ReadText(const QRect& area) {
-  QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-                          .toImage()
-                          .convertToFormat(QImage::Format_Grayscale8)
-                          .scaled(area.size() * 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  QImage shot = QGuiApplication::primaryScreen()
+                    ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                    .toImage()
+                    .convertToFormat(QImage::Format_Grayscale8)
+                    .scaled(area.size() * 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   // Dark text on light reads best.
   shot.invertPixels();
   QTemporaryDir dir;
@@ -157,7 +160,8 @@ TEST_F(InstalledProgram, ShowsTheDeviceAndPlaysTheDemonstrationAlbumFromTheUserD
   // First start: the album in the user's data folder, the nine photos in it.
   QStringList expected;
   for (int number = 1001; number <= 1009; ++number) expected << QString("%1.jpg").arg(number);
-  ASSERT_EQ(QDir(UserAlbum()).entryList(QDir::Files, QDir::Name).join(" ").toStdString(), expected.join(" ").toStdString());
+  ASSERT_EQ(QDir(UserAlbum()).entryList(QDir::Files, QDir::Name).join(" ").toStdString(),
+            expected.join(" ").toStdString());
   EXPECT_EQ(Read(UserAlbum() + "/1003.jpg"), Read(Data() + "/Photos/1003.jpg"));
 
   // A photo comes in after the display interval and fills much of the screen area.
@@ -173,8 +177,8 @@ TEST_F(InstalledProgram, ShowsTheDeviceAndPlaysTheDemonstrationAlbumFromTheUserD
   const QPoint click = kViewOnScreen.topLeft() + QPoint(100, 100);
   Xdotool({"mousemove", QString::number(click.x()), QString::number(click.y()), "click", "3"});
   QString menu;
-  EXPECT_TRUE(WaitFor([&] { return (menu = ReadText(QRect(click, QSize(260, 70)))).contains("Playback settings"); },
-                      8000))
+  EXPECT_TRUE(
+      WaitFor([&] { return (menu = ReadText(QRect(click, QSize(260, 70)))).contains("Playback settings"); }, 8000))
       << "the menu reads: " << menu.toStdString();
   EXPECT_TRUE(menu.contains("Full screen")) << "the menu reads: " << menu.toStdString();
 }

@@ -43,9 +43,9 @@ TEST(ExifOrientation, CorpusPicturesComeOutUpright) {
   ASSERT_EQ(landscape->Width(), 1800);
   ASSERT_EQ(portrait->Height(), 1800);
   const std::pair<const char*, int> cases[] = {
-      {"Landscape_0", 1}, {"Landscape_2", 2}, {"Landscape_3", 3}, {"Landscape_4", 4}, {"Landscape_5", 5},
-      {"Landscape_6", 6}, {"Landscape_7", 7}, {"Landscape_8", 8}, {"Portrait_3", 3},  {"Portrait_6", 6},
-      {"Portrait_8", 8},
+      {"Landscape_0", 1}, {"Landscape_2", 2}, {"Landscape_3", 3}, {"Landscape_4", 4},
+      {"Landscape_5", 5}, {"Landscape_6", 6}, {"Landscape_7", 7}, {"Landscape_8", 8},
+      {"Portrait_3", 3},  {"Portrait_6", 6},  {"Portrait_8", 8},
   };
   for (const auto& [name, tag] : cases) {
     SCOPED_TRACE(name);
@@ -77,15 +77,9 @@ TEST(ExifOrientation, TurnsAndMirrorsPixelsAsTheTagSays) {
     for (int32_t x = 0; x < 3; ++x) stored.SetPixel(x, y, values[y][x]);
   }
   const std::pair<int, std::vector<std::vector<uint32_t>>> cases[] = {
-      {1, {{a, b, c}, {d, e, f}}},
-      {2, {{c, b, a}, {f, e, d}}},
-      {3, {{f, e, d}, {c, b, a}}},
-      {4, {{d, e, f}, {a, b, c}}},
-      {5, {{a, d}, {b, e}, {c, f}}},
-      {6, {{d, a}, {e, b}, {f, c}}},
-      {7, {{f, c}, {e, b}, {d, a}}},
-      {8, {{c, f}, {b, e}, {a, d}}},
-      {0, {{a, b, c}, {d, e, f}}},
+      {1, {{a, b, c}, {d, e, f}}},   {2, {{c, b, a}, {f, e, d}}},   {3, {{f, e, d}, {c, b, a}}},
+      {4, {{d, e, f}, {a, b, c}}},   {5, {{a, d}, {b, e}, {c, f}}}, {6, {{d, a}, {e, b}, {f, c}}},
+      {7, {{f, c}, {e, b}, {d, a}}}, {8, {{c, f}, {b, e}, {a, d}}}, {0, {{a, b, c}, {d, e, f}}},
       {9, {{a, b, c}, {d, e, f}}},
   };
   for (const auto& [tag, expected] : cases) {
@@ -103,8 +97,10 @@ TEST(ExifOrientation, TurnsAndMirrorsPixelsAsTheTagSays) {
 // --- EXIF blocks made here, to say exactly what a file holds ---
 
 void Put16(std::vector<uint8_t>& out, unsigned v, bool bigEndian) {
-  if (bigEndian) out.insert(out.end(), {uint8_t(v >> 8), uint8_t(v)});
-  else out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
+  if (bigEndian)
+    out.insert(out.end(), {uint8_t(v >> 8), uint8_t(v)});
+  else
+    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
 }
 void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
   Put16(out, bigEndian ? v >> 16 : v & 0xFFFF, bigEndian);
@@ -114,22 +110,23 @@ void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
 struct ExifRecipe {
   bool bigEndian = false;
   unsigned entryCount = 1;
-  unsigned type = 3;        // 3 SHORT, 4 LONG
+  unsigned type = 3;  // 3 SHORT, 4 LONG
   uint32_t value = 1;
-  uint32_t ifdOffset = 8;   // from the TIFF header
+  uint32_t ifdOffset = 8;  // from the TIFF header
   size_t keepBytes = ~size_t(0);  // cut the block short
 };
 
 // "Exif\0\0", a TIFF header and a first IFD holding one Orientation entry.
 std::vector<uint8_t> ExifBlock(const ExifRecipe& r) {
   std::vector<uint8_t> tiff;
-  tiff.insert(tiff.end(), r.bigEndian ? std::initializer_list<uint8_t>{'M', 'M'} : std::initializer_list<uint8_t>{'I', 'I'});
+  tiff.insert(tiff.end(),
+              r.bigEndian ? std::initializer_list<uint8_t>{'M', 'M'} : std::initializer_list<uint8_t>{'I', 'I'});
   Put16(tiff, 42, r.bigEndian);
   Put32(tiff, r.ifdOffset, r.bigEndian);
   Put16(tiff, r.entryCount, r.bigEndian);
   Put16(tiff, 0x0112, r.bigEndian);  // Orientation
   Put16(tiff, r.type, r.bigEndian);
-  Put32(tiff, 1, r.bigEndian);       // one value
+  Put32(tiff, 1, r.bigEndian);  // one value
   if (r.type == 3) {
     Put16(tiff, r.value, r.bigEndian);
     Put16(tiff, 0, r.bigEndian);
@@ -157,7 +154,8 @@ fs::path JpegWithExif(const test_pictures::TempFolder& folder, const std::string
   const std::vector<uint8_t> plainBytes = test_pictures::ReadFileBytes(plain);
   std::vector<uint8_t> bytes;
   bytes.reserve(6 + block.size() + plainBytes.size());
-  for (uint8_t b : {0xFF, 0xD8, 0xFF, 0xE1, int(block.size() + 2) >> 8, int(block.size() + 2) & 0xFF}) bytes.push_back(b);
+  for (uint8_t b : {0xFF, 0xD8, 0xFF, 0xE1, int(block.size() + 2) >> 8, int(block.size() + 2) & 0xFF})
+    bytes.push_back(b);
   bytes.insert(bytes.end(), block.begin(), block.end());
   bytes.insert(bytes.end(), plainBytes.begin() + 2, plainBytes.end());  // after the start marker
   const fs::path file = folder / name;

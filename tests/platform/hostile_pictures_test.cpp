@@ -36,7 +36,8 @@ std::string DecodeOutcome(const fs::path& path) {
 TEST(HostilePictures, AreRefusedByWhatTheirHeadersClaim) {
   test_pictures::TempFolder folder;
   const fs::path out = folder / "hostile";
-  const std::string command = "python3 " VANTREL_SOURCE_DIR "/tests/make_hostile_pictures.py " + out.string() + " >/dev/null";
+  const std::string command =
+      "python3 " VANTREL_SOURCE_DIR "/tests/make_hostile_pictures.py " + out.string() + " >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   const std::pair<const char*, const char*> cases[] = {
       {"progressive_994_scans.jpg", "scans are too many for a picture of this size"},

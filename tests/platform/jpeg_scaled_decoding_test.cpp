@@ -30,15 +30,15 @@ TEST(JpegScaledDecoding, PicksTheSmallestEighthThatCoversTheSize) {
     raster::Size decoded;
   };
   const Case cases[] = {
-      {{0, 0}, {803, 601}},       // no size: full
-      {{100, 76}, {101, 76}},     // 1/8
-      {{101, 76}, {101, 76}},     // 1/8 covers exactly
-      {{201, 151}, {201, 151}},   // 2/8 covers exactly
-      {{202, 151}, {302, 226}},   // one column more needs 3/8
-      {{201, 152}, {302, 226}},   // one row more too
-      {{100, 500}, {703, 526}},   // the height decides: 7/8
-      {{700, 600}, {803, 601}},   // only the full picture covers
-      {{1920, 1080}, {803, 601}}, // larger than the picture: full, not enlarged
+      {{0, 0}, {803, 601}},  // no size: full
+      {{100, 76}, {101, 76}},  // 1/8
+      {{101, 76}, {101, 76}},  // 1/8 covers exactly
+      {{201, 151}, {201, 151}},  // 2/8 covers exactly
+      {{202, 151}, {302, 226}},  // one column more needs 3/8
+      {{201, 152}, {302, 226}},  // one row more too
+      {{100, 500}, {703, 526}},  // the height decides: 7/8
+      {{700, 600}, {803, 601}},  // only the full picture covers
+      {{1920, 1080}, {803, 601}},  // larger than the picture: full, not enlarged
   };
   for (const Case& c : cases) {
     const auto bitmap = platform::DecodeJpeg(folder / "photo.jpg", c.cover);

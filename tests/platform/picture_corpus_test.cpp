@@ -58,10 +58,8 @@ const std::set<std::string> kDamagedJpegsThatDecode = {
 
 // Valid JPEGs of kinds this libjpeg build does not decode (12-bit, lossless).
 const std::set<std::string> kUnsupportedJpegs = {
-    "ljt_12bit_random12_100x91_rst2.jpg",
-    "ljt_12bit_random12_99x92_rgb_420.jpg",
-    "ljt_lossless_LJPGT-PT-23-01_test1.jpg",
-    "ljt_lossless_random10_100x91_psv1.jpg",
+    "ljt_12bit_random12_100x91_rst2.jpg",    "ljt_12bit_random12_99x92_rgb_420.jpg",
+    "ljt_lossless_LJPGT-PT-23-01_test1.jpg", "ljt_lossless_random10_100x91_psv1.jpg",
     "ljt_testimages_monkey12.jpg",
 };
 

@@ -60,9 +60,9 @@ TEST(PictureDecoder, QtFormatsRoundTrip) {
     QImage::Format pixelFormat;
   };
   test_pictures::TempFolder folder;
-  for (const Case& c : {Case{"opaque.bmp", "BMP", QImage::Format_RGB32}, Case{"clear.ico", "ICO", QImage::Format_ARGB32},
-                        Case{"clear.tif", "TIFF", QImage::Format_ARGB32},
-                        Case{"opaque.tiff", "TIFF", QImage::Format_RGB32}}) {
+  for (const Case& c :
+       {Case{"opaque.bmp", "BMP", QImage::Format_RGB32}, Case{"clear.ico", "ICO", QImage::Format_ARGB32},
+        Case{"clear.tif", "TIFF", QImage::Format_ARGB32}, Case{"opaque.tiff", "TIFF", QImage::Format_RGB32}}) {
     SCOPED_TRACE(c.name);
     const bool alpha = c.pixelFormat == QImage::Format_ARGB32;
     QImage image(16, 12, c.pixelFormat);

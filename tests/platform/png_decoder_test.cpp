@@ -75,7 +75,8 @@ PngRecipe MakeRecipe(const RoundTripCase& c, int width, int height) {
     }
   } else if (c.withTransparency) {
     // The key is the colour of pixel (0, 0), so at least that pixel is clear.
-    for (int ch = 0; ch < ChannelsOf(c.colorType); ++ch) recipe.transparency.push_back(uint16_t(Sample(0, 0, ch, c.bitDepth)));
+    for (int ch = 0; ch < ChannelsOf(c.colorType); ++ch)
+      recipe.transparency.push_back(uint16_t(Sample(0, 0, ch, c.bitDepth)));
   }
   return recipe;
 }
@@ -191,8 +192,8 @@ TEST(PngSuite, ValidFilesDecodeAsQtDecodesThem) {
 
 // The suite's interlaced files hold the same pictures as the plain ones.
 TEST(PngSuite, InterlacedFilesMatchTheirPlainTwins) {
-  for (const char* kind : {"0g01", "0g02", "0g04", "0g08", "0g16", "2c08", "2c16", "3p01", "3p02", "3p04",
-                           "3p08", "4a08", "4a16", "6a08", "6a16"}) {
+  for (const char* kind : {"0g01", "0g02", "0g04", "0g08", "0g16", "2c08", "2c16", "3p01", "3p02", "3p04", "3p08",
+                           "4a08", "4a16", "6a08", "6a16"}) {
     SCOPED_TRACE(kind);
     const auto plain = platform::DecodePng(kPngSuite / ("basn" + std::string(kind) + ".png"));
     const auto interlaced = platform::DecodePng(kPngSuite / ("basi" + std::string(kind) + ".png"));
@@ -214,8 +215,8 @@ fs::path WriteHeaderOnly(const test_pictures::TempFolder& folder, const std::str
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_init_io(png, out.get());
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   const png_byte data[2] = {0x78, 0x9C};
   png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), data, sizeof data);
@@ -230,8 +231,9 @@ TEST(PngLimits, OversizedHeadersAreRefusedBeforeAllocating) {
     int width, height;
     const char* cause;
   };
-  for (const Case& c : {Case{"big.png", 30000, 30000, "big.png: picture 30000 × 30000 exceeds the limit of 100 megapixels"},
-                        Case{"wide.png", 70000, 10, "wide.png: "}}) {
+  for (const Case& c :
+       {Case{"big.png", 30000, 30000, "big.png: picture 30000 × 30000 exceeds the limit of 100 megapixels"},
+        Case{"wide.png", 70000, 10, "wide.png: "}}) {
     SCOPED_TRACE(c.name);
     const fs::path file = WriteHeaderOnly(folder, c.name, c.width, c.height);
     const long before = PeakResidentKb();
@@ -252,13 +254,14 @@ TEST(PngErrors, MessagesNameTheFileAndTheCause) {
     std::string message;
   };
   const fs::path bad = fs::path(VANTREL_TEST_DATA) / "png-bad";
-  for (const Case& c : {Case{kPngSuite / "xs2n0g01.png", "xs2n0g01.png: not a PNG file (starts with 0x89 0x51)"},
-                        Case{kPngSuite / "xhdn0g08.png", "xhdn0g08.png: IHDR: CRC error"},
-                        Case{bad / "libpng_badcrc.png", "libpng_badcrc.png: IDAT: CRC error"},
-                        Case{bad / "derived_truncated_basn6a08_mid_IDAT.png",
-                             "derived_truncated_basn6a08_mid_IDAT.png: file ends too early (truncated)"},
-                        Case{bad / "libpng_huge_iTXt_chunk.png", "libpng_huge_iTXt_chunk.png: file ends too early (truncated)"},
-                        Case{kPngSuite / "missing.png", "missing.png: cannot open: No such file or directory"}}) {
+  for (const Case& c :
+       {Case{kPngSuite / "xs2n0g01.png", "xs2n0g01.png: not a PNG file (starts with 0x89 0x51)"},
+        Case{kPngSuite / "xhdn0g08.png", "xhdn0g08.png: IHDR: CRC error"},
+        Case{bad / "libpng_badcrc.png", "libpng_badcrc.png: IDAT: CRC error"},
+        Case{bad / "derived_truncated_basn6a08_mid_IDAT.png",
+             "derived_truncated_basn6a08_mid_IDAT.png: file ends too early (truncated)"},
+        Case{bad / "libpng_huge_iTXt_chunk.png", "libpng_huge_iTXt_chunk.png: file ends too early (truncated)"},
+        Case{kPngSuite / "missing.png", "missing.png: cannot open: No such file or directory"}}) {
     try {
       platform::DecodePng(c.file);
       ADD_FAILURE() << c.file << " decoded";

@@ -10,10 +10,21 @@ namespace raster {
 namespace {
 
 TEST(MulDiv, RoundsHalvesAwayFromZero) {
-  const struct { int32_t a, b, c, expected; } cases[] = {
-      {10, 1, 3, 3},    {5, 1, 2, 3},     {-5, 1, 2, -3},  {5, -1, 2, -3}, {7, 1, -2, -4},
-      {-7, -1, 2, 4},   {1, 1, 0, -1},    {1024, 3, 100, 31}, {31, 768, 1024, 23},
-      {1200, 99, 100, 1188}, {1188, 850, 1200, 842}, {800, 50, 100, 400},
+  const struct {
+    int32_t a, b, c, expected;
+  } cases[] = {
+      {10, 1, 3, 3},
+      {5, 1, 2, 3},
+      {-5, 1, 2, -3},
+      {5, -1, 2, -3},
+      {7, 1, -2, -4},
+      {-7, -1, 2, 4},
+      {1, 1, 0, -1},
+      {1024, 3, 100, 31},
+      {31, 768, 1024, 23},
+      {1200, 99, 100, 1188},
+      {1188, 850, 1200, 842},
+      {800, 50, 100, 400},
       {2147483647, 2, 1, -1},  // result beyond 32 bits
       {2147483647, 2147483647, 2147483647, 2147483647},  // 64-bit intermediate
   };
@@ -45,8 +56,12 @@ TEST(Random, FollowsTheLinearCongruentialRule) {
 TEST(Random, ConcurrentDrawsLoseNoStep) {
   RandSeed = 42;
   constexpr int kDraws = 100000;
-  std::thread a([] { for (int i = 0; i < kDraws; ++i) Random(10); });
-  std::thread b([] { for (int i = 0; i < kDraws; ++i) Random(10); });
+  std::thread a([] {
+    for (int i = 0; i < kDraws; ++i) Random(10);
+  });
+  std::thread b([] {
+    for (int i = 0; i < kDraws; ++i) Random(10);
+  });
   a.join();
   b.join();
   uint32_t expected = 42;

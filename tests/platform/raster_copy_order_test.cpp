@@ -47,14 +47,14 @@ struct ScaledCopy {
 
 TEST(StretchBltInPlace, SqueezesInEveryDirectionReadTheOldPicture) {
   const ScaledCopy squeezes[] = {
-      {13, 0, 27, 9, 0, 0, 40, 9},   // squeezed to the right
-      {0, 0, 27, 9, 0, 0, 40, 9},    // to the left
-      {0, 3, 40, 6, 0, 0, 40, 9},    // down
-      {0, 0, 40, 6, 0, 0, 40, 9},    // up
-      {1, 1, 38, 7, 0, 0, 40, 9},    // towards the middle: reads on both sides
-      {0, 0, 40, 9, 5, 2, 20, 4},    // enlarged from a corner
+      {13, 0, 27, 9, 0, 0, 40, 9},  // squeezed to the right
+      {0, 0, 27, 9, 0, 0, 40, 9},  // to the left
+      {0, 3, 40, 6, 0, 0, 40, 9},  // down
+      {0, 0, 40, 6, 0, 0, 40, 9},  // up
+      {1, 1, 38, 7, 0, 0, 40, 9},  // towards the middle: reads on both sides
+      {0, 0, 40, 9, 5, 2, 20, 4},  // enlarged from a corner
       {39, 0, -30, 9, 0, 0, 40, 9},  // squeezed and mirrored
-      {20, 0, -20, 9, 20, 0, 20, 9}, // mirrored onto its own place
+      {20, 0, -20, 9, 20, 0, 20, 9},  // mirrored onto its own place
   };
   const RegionPtr clip = CreateEllipticRgn(3, -2, 37, 12);
   for (const ScaledCopy& c : squeezes) {
@@ -70,7 +70,7 @@ TEST(StretchBltInPlace, RandomCopiesReadTheOldPicture) {
   for (int n = 0; n < 2000; ++n) {
     const int32_t W = pick(1, 120), H = pick(1, 13);
     const ScaledCopy c{pick(-5, W), pick(-5, H), pick(-W - 3, W + 3), pick(-H - 3, H + 3),
-                       pick(-3, W),  pick(-3, H),  pick(1, W + 2),      pick(1, H + 2)};
+                       pick(-3, W), pick(-3, H), pick(1, W + 2),      pick(1, H + 2)};
     ASSERT_TRUE(InPlaceMatchesSnapshot(W, H, c, n % 3 == 0 ? clip.get() : nullptr)) << "case " << n;
   }
 }

@@ -39,10 +39,10 @@ TEST(BitBlt, CopiesAndClipsToBothBitmaps) {
   BitBlt(dst, 3, -1, 4, 4, src, 0, 0);  // reaches past the right and top edges
   EXPECT_EQ(dst.Pixel(3, 0), 2001u);
   EXPECT_EQ(dst.Pixel(4, 1), 3002u);
-  EXPECT_EQ(dst.Pixel(3, 2), 0u);       // source row 3 does not exist: left alone
+  EXPECT_EQ(dst.Pixel(3, 2), 0u);  // source row 3 does not exist: left alone
   EXPECT_EQ(dst.Pixel(2, 0), 0u);
   Bitmap d2(4, 3);
-  BitBlt(d2, 0, 0, 4, 3, src, -2, 1);   // source partly outside on the left and below
+  BitBlt(d2, 0, 0, 4, 3, src, -2, 1);  // source partly outside on the left and below
   EXPECT_EQ(d2.Pixel(0, 0), 0u);
   EXPECT_EQ(d2.Pixel(2, 0), 2001u);
   EXPECT_EQ(d2.Pixel(3, 1), 3002u);
@@ -54,8 +54,9 @@ TEST(BitBlt, CopiesAndClipsToBothBitmaps) {
 }
 
 TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsSourceFirst) {
-  const struct { int32_t xd, yd, xs, ys; } cases[] = {
-      {2, 0, 0, 0}, {0, 0, 2, 0}, {0, 2, 0, 0}, {0, 0, 0, 2}, {1, 1, 0, 0}, {0, 0, 1, 1}, {1, 0, 0, 1}};
+  const struct {
+    int32_t xd, yd, xs, ys;
+  } cases[] = {{2, 0, 0, 0}, {0, 0, 2, 0}, {0, 2, 0, 0}, {0, 0, 0, 2}, {1, 1, 0, 0}, {0, 0, 1, 1}, {1, 0, 0, 1}};
   for (const auto& c : cases) {
     Bitmap b = Numbered(7, 6);
     const Bitmap before = Numbered(7, 6);

@@ -20,7 +20,7 @@ TEST(RectList, ManyRectanglesArrivingOnTheSameRows) {
     std::vector<Rect> rects;
     for (int32_t x = 0; x < 300; x += 2) {
       rects.push_back({x, 0, x + 4, pick(0, 40)});  // a solid strip per column
-      for (int k = pick(0, 3); k > 0; --k) {       // squares on a few shared rows
+      for (int k = pick(0, 3); k > 0; --k) {  // squares on a few shared rows
         const int32_t top = 40 + 4 * pick(0, 6);
         rects.push_back({x, top, x + 4, top + 4});
       }

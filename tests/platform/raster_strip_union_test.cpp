@@ -33,8 +33,8 @@ TEST(StripUnion, StripsFromOneEdgeWithRaggedEnds) {
     for (int s = 0; s < kSize; s += width) {
       const int e = end(g);
       fromBottom.push_back({s, e, s + width + overlap, kSize});  // shared bottom
-      fromTop.push_back({s, 0, s + width + overlap, e});         // shared top
-      fromLeft.push_back({0, s, e, s + width + overlap});        // shared left
+      fromTop.push_back({s, 0, s + width + overlap, e});  // shared top
+      fromLeft.push_back({0, s, e, s + width + overlap});  // shared left
       mixed.push_back(fromBottom.back());
       mixed.push_back(fromLeft.back());
     }

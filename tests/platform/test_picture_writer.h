@@ -13,19 +13,19 @@ struct PngRecipe {
   int colorType = 0;  // PNG_COLOR_TYPE_...
   int bitDepth = 8;
   bool interlaced = false;
-  std::vector<std::vector<uint8_t>> rows;    // packed samples as the file stores them
-  std::vector<uint8_t> palette;              // r, g, b triples
-  std::vector<uint16_t> transparency;        // tRNS: palette alphas, or a grey / rgb key
+  std::vector<std::vector<uint8_t>> rows;  // packed samples as the file stores them
+  std::vector<uint8_t> palette;  // r, g, b triples
+  std::vector<uint16_t> transparency;  // tRNS: palette alphas, or a grey / rgb key
 };
 void WritePng(const std::filesystem::path& path, const PngRecipe& recipe);
 
 struct JpegRecipe {
   int width = 0, height = 0;
-  int components = 3;        // 1 grey, 3 RGB, 4 CMYK
+  int components = 3;  // 1 grey, 3 RGB, 4 CMYK
   int quality = 100;
   bool progressive = false;
   std::vector<uint8_t> pixels;  // width × height × components, top row first
-  bool longestScript = false;   // progressive with every refinement scan there is (2090 for RGB)
+  bool longestScript = false;  // progressive with every refinement scan there is (2090 for RGB)
 };
 void WriteJpeg(const std::filesystem::path& path, const JpegRecipe& recipe);
 

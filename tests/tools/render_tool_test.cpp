@@ -132,13 +132,13 @@ TEST_F(RenderTool, BadInputIsOneLineOnStandardErrorAndStatusTwo) {
       "--style 1 " + Pictures() + " --progress 101" + out,
       "--style -1 " + Pictures() + " --progress 5" + out,
       "--style 1 " + Pictures() + out,
-      "--style 1 --old " + (dir_ / "missing.png").string() + " --new " + (dir_ / "new.png").string() +
-          " --progress 5" + out,
-      "--style 1 --old " + (dir_ / "old.png").string() + " --new " + (dir_ / "other.png").string() +
-          " --progress 5" + out,
+      "--style 1 --old " + (dir_ / "missing.png").string() + " --new " + (dir_ / "new.png").string() + " --progress 5" +
+          out,
+      "--style 1 --old " + (dir_ / "old.png").string() + " --new " + (dir_ / "other.png").string() + " --progress 5" +
+          out,
       "--style 1 --old " + (dir_ / "old.png").string() + " --new " + dir_.string() + " --progress 5" + out,
-      "--style 1 --old " + (dir_ / "pipe.png").string() + " --new " + (dir_ / "new.png").string() +
-          " --progress 5" + out,
+      "--style 1 --old " + (dir_ / "pipe.png").string() + " --new " + (dir_ / "new.png").string() + " --progress 5" +
+          out,
   };
   ASSERT_EQ(::mkfifo((dir_ / "pipe.png").c_str(), 0600), 0);
   for (const std::string& args : cases) {
@@ -248,7 +248,8 @@ TEST_F(RenderTool, RendersExifTurnedPhotosUpright) {
     for (int32_t y = 0; y < frame->Height(); y += 11) {
       for (int32_t x = 0; x < frame->Width(); x += 11) {
         const raster::TRGBQuad p = frame->ScanLine(y)[x], q = original->ScanLine(y)[x];
-        difference += std::abs(p.rgbRed - q.rgbRed) + std::abs(p.rgbGreen - q.rgbGreen) + std::abs(p.rgbBlue - q.rgbBlue);
+        difference +=
+            std::abs(p.rgbRed - q.rgbRed) + std::abs(p.rgbGreen - q.rgbGreen) + std::abs(p.rgbBlue - q.rgbBlue);
         samples += 3;
       }
     }

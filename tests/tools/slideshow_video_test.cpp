@@ -1,7 +1,7 @@
 // vantrel-render --slideshow: the video is read back with libavformat and
 // compared with the still frames the same tool renders.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
 #include <spawn.h>
@@ -146,9 +146,10 @@ class SlideshowVideo : public ::testing::Test {
   // The still frame the tool renders for two photos of the folder.
   std::unique_ptr<raster::Bitmap> Still(int oldIndex, int newIndex, int style, int progress, int seed) {
     const fs::path still = root_ / "still.png";
-    const Outcome r = Render({"--style", std::to_string(style), "--old", (photos_ / ("p" + std::to_string(oldIndex) + ".png")).string(),
-                          "--new", (photos_ / ("p" + std::to_string(newIndex) + ".png")).string(), "--progress",
-                          std::to_string(progress), "--seed", std::to_string(seed), "--out", still.string()});
+    const Outcome r = Render({"--style", std::to_string(style), "--old",
+                              (photos_ / ("p" + std::to_string(oldIndex) + ".png")).string(), "--new",
+                              (photos_ / ("p" + std::to_string(newIndex) + ".png")).string(), "--progress",
+                              std::to_string(progress), "--seed", std::to_string(seed), "--out", still.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     return platform::DecodePicture(still);
   }
@@ -254,7 +255,8 @@ TEST_F(SlideshowVideo, PlacementAndBackgroundFollowTheView) {
       // Scaled to 160 × 80, rows 8..87.
       {"fit", {{80, 3, false}, {80, 12, true}, {2, 48, true}, {157, 83, true}, {80, 92, false}}},
       // Natural size at (30, 23)..(130, 73).
-      {"centre", {{25, 48, false}, {35, 48, true}, {125, 48, true}, {135, 48, false}, {80, 18, false}, {80, 78, false}}},
+      {"centre",
+       {{25, 48, false}, {35, 48, true}, {125, 48, true}, {135, 48, false}, {80, 18, false}, {80, 78, false}}},
       {"stretch", {{2, 2, true}, {157, 93, true}, {80, 48, true}}},
   };
   for (const Case& c : cases) {
@@ -314,8 +316,8 @@ TEST_F(SlideshowVideo, SoundIsCutToTheVideoAndFadesOut) {
     };
     const double full = loudness(0.5, 1.5);
     EXPECT_NEAR(full, 12000.0 / 32768 / std::sqrt(2.0), 0.02);  // the tone at its own level
-    EXPECT_NEAR(loudness(3.0, 3.1), full / 2, full * 0.1);    // halfway through the fade
-    EXPECT_LT(loudness(3.85, 3.9), full * 0.1);                 // almost silent at the end
+    EXPECT_NEAR(loudness(3.0, 3.1), full / 2, full * 0.1);  // halfway through the fade
+    EXPECT_LT(loudness(3.85, 3.9), full * 0.1);  // almost silent at the end
   }
 }
 
@@ -348,9 +350,12 @@ TEST_F(SlideshowVideo, BadInputLeavesNothingBehind) {
     const char* says;
   };
   const Case cases[] = {
-      {"folder without photos", "--slideshow " + (root_ / "empty").string() + " --video " + out + "/old.mp4", "no photos"},
-      {"no photo loads", "--slideshow " + (root_ / "broken").string() + " --video " + out + "/old.mp4", "could be loaded"},
-      {"missing folder", "--slideshow " + (root_ / "nowhere").string() + " --video " + out + "/old.mp4", "not a folder"},
+      {"folder without photos", "--slideshow " + (root_ / "empty").string() + " --video " + out + "/old.mp4",
+       "no photos"},
+      {"no photo loads", "--slideshow " + (root_ / "broken").string() + " --video " + out + "/old.mp4",
+       "could be loaded"},
+      {"missing folder", "--slideshow " + (root_ / "nowhere").string() + " --video " + out + "/old.mp4",
+       "not a folder"},
       {"odd size", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 161x96", "even"},
       {"zero size", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 0x96", "out of range"},
       {"size without x", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 160", "WxH"},
@@ -358,13 +363,17 @@ TEST_F(SlideshowVideo, BadInputLeavesNothingBehind) {
       {"output is a folder", "--slideshow " + photos + " --video " + out + "/folder.mp4", "is a folder"},
       {"unknown extension", "--slideshow " + photos + " --video " + out + "/show.avi", ".mp4, .mkv or .webm"},
       {"no extension", "--slideshow " + photos + " --video " + out + "/show", ".mp4, .mkv or .webm"},
-      {"missing sound", "--slideshow " + photos + " --video " + out + "/old.mp4 --audio " + out + "/none.wav", "sound file"},
-      {"sound that is not", "--slideshow " + photos + " --video " + out + "/old.mp4 --audio " + (root_ / "noise.wav").string(), "sound file"},
+      {"missing sound", "--slideshow " + photos + " --video " + out + "/old.mp4 --audio " + out + "/none.wav",
+       "sound file"},
+      {"sound that is not",
+       "--slideshow " + photos + " --video " + out + "/old.mp4 --audio " + (root_ / "noise.wav").string(),
+       "sound file"},
       {"no style 173", "--slideshow " + photos + " --video " + out + "/old.mp4 --style 173", "173"},
       {"unknown placement", "--slideshow " + photos + " --video " + out + "/old.mp4 --placement tile", "placement"},
       {"colour by name", "--slideshow " + photos + " --video " + out + "/old.mp4 --background red", "#RRGGBB"},
       {"zero frame rate", "--slideshow " + photos + " --video " + out + "/old.mp4 --fps 0", "frame rate"},
-      {"nothing to show", "--slideshow " + photos + " --video " + out + "/old.mp4 --interval 0 --transition-ms 0", "no frames"},
+      {"nothing to show", "--slideshow " + photos + " --video " + out + "/old.mp4 --interval 0 --transition-ms 0",
+       "no frames"},
       {"no video named", "--slideshow " + photos, "--video"},
   };
   const std::vector<std::string> before = Names(out_);

@@ -13,15 +13,15 @@
 namespace video_reader {
 
 struct VideoFile {
-  std::string container;   // libavformat's name, "mov,mp4,m4a,3gp,3g2,mj2" for MP4
+  std::string container;  // libavformat's name, "mov,mp4,m4a,3gp,3g2,mj2" for MP4
   std::string videoCodec;  // "h264", "vp9"
   std::string pixelFormat;
   std::string audioCodec;  // empty when there is no sound
   int width = 0, height = 0;
-  int64_t frames = 0;      // decoded, not taken from the header
+  int64_t frames = 0;  // decoded, not taken from the header
   double frameRate = 0;
-  double seconds = 0;      // the container's duration
-  double lastFrameEnd = 0; // time at which the last decoded frame ends
+  double seconds = 0;  // the container's duration
+  double lastFrameEnd = 0;  // time at which the last decoded frame ends
   // The first channel of the sound track, decoded, at soundRate.
   std::vector<float> sound;
   int soundRate = 0;

@@ -49,8 +49,8 @@ TEST(Placement, DisplayRectFollowsCentreStretchAndProportion) {
     v.SetCenter(true);
     v.SetProportional(c.proportional);
     v.SetStretch(c.stretch);
-    EXPECT_EQ(Place(v, c.picW, c.picH), c.expected) << c.picW << "x" << c.picH << " prop " << c.proportional
-                                                     << " stretch " << c.stretch;
+    EXPECT_EQ(Place(v, c.picW, c.picH), c.expected)
+        << c.picW << "x" << c.picH << " prop " << c.proportional << " stretch " << c.stretch;
     v.Stop();
   }
 }
@@ -118,7 +118,8 @@ TEST(Painting, TilesStayAnchoredToTheRectangleWhenOnlyPartIsRepainted) {
   DrawTile(canvas, {3, 2, 20, 20}, *tile, true);
   for (int32_t y = 0; y < 20; ++y) {
     for (int32_t x = 0; x < 20; ++x) {
-      const uint32_t want = (x >= 9 && y >= 8) ? uint32_t((x - 3) % 4 + 256 * ((y - 2) % 3)) | 0xFF000000u : 0xDEADBEEFu;
+      const uint32_t want =
+          (x >= 9 && y >= 8) ? uint32_t((x - 3) % 4 + 256 * ((y - 2) % 3)) | 0xFF000000u : 0xDEADBEEFu;
       ASSERT_EQ(surface.Pixel(x, y), want) << x << "," << y;
     }
   }

@@ -99,13 +99,11 @@ TEST(StartTimer, DelayAndResolutionFollowTheDeviceLimits) {
     bool runs;
   };
   const Case cases[] = {
-      {{1, 1000000}, true, 40, 40, 4, true},
-      {{1, 1000000}, true, 5, 5, 1, true},   // 0 raised to the minimum
-      {{1, 1000000}, true, 0, 1, 1, true},   // Delay 0 becomes the minimum
-      {{1, 1000000}, true, 100, 100, 10, true},
-      {{1, 30}, true, 40, 30, 3, true},      // limited to the maximum
-      {{10, 1000}, true, 5, 10, 10, true},   // raised to the minimum
-      {{0, 0}, false, 40, 40, 4, true},      // unreadable: the usual device assumed
+      {{1, 1000000}, true, 40, 40, 4, true},    {{1, 1000000}, true, 5, 5, 1, true},  // 0 raised to the minimum
+      {{1, 1000000}, true, 0, 1, 1, true},  // Delay 0 becomes the minimum
+      {{1, 1000000}, true, 100, 100, 10, true}, {{1, 30}, true, 40, 30, 3, true},  // limited to the maximum
+      {{10, 1000}, true, 5, 10, 10, true},  // raised to the minimum
+      {{0, 0}, false, 40, 40, 4, true},  // unreadable: the usual device assumed
   };
   for (const Case& c : cases) {
     TTestVantrel v;

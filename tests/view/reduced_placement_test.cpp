@@ -44,8 +44,8 @@ TEST(ReducedPlacement, AFineCheckerboardPlacedSmallerIsMidGrey) {
     int tolerance;
   };
   const Case cases[] = {
-      {300, 200, {0, 0, 300, 200}, 1},    // 2 : 1
-      {320, 220, {0, 3, 320, 216}, 24},   // 1.875 : 1
+      {300, 200, {0, 0, 300, 200}, 1},  // 2 : 1
+      {320, 220, {0, 3, 320, 216}, 24},  // 1.875 : 1
   };
   for (const Case& c : cases) {
     TTestVantrel v;
@@ -79,9 +79,9 @@ TEST(ReducedPlacement, APicturePlacedAtOrAboveItsSizeStaysNatural) {
     int32_t picW, picH;
   };
   const Case cases[] = {
-      {true, false, 60, 40},    // fits: natural size
-      {true, true, 60, 40},     // enlarged to fit
-      {false, false, 600, 400}, // neither: natural size, the window clips
+      {true, false, 60, 40},  // fits: natural size
+      {true, true, 60, 40},  // enlarged to fit
+      {false, false, 600, 400},  // neither: natural size, the window clips
   };
   for (const Case& c : cases) {
     TTestVantrel v;

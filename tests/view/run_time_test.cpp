@@ -58,9 +58,8 @@ TEST_F(RunTime, ThreadedRunsFramesOnTheTimerThreadAndEndEventsOnTheWindowThread)
 TEST_F(RunTime, UnthreadedRunsEveryEventInsideExecuteWithEachProgressAfterItsFrame) {
   v.SetThreaded(false);
   v.fakeClock = true;
-  v.SetOnAfterNewFrame([&](TCustomVantrel& s, raster::Bitmap&, raster::Bitmap&) {
-    v.Log("Frame " + std::to_string(s.Progress()));
-  });
+  v.SetOnAfterNewFrame(
+      [&](TCustomVantrel& s, raster::Bitmap&, raster::Bitmap&) { v.Log("Frame " + std::to_string(s.Progress())); });
   v.Execute();
   EXPECT_FALSE(v.Busy());
   EXPECT_EQ(v.Events(), (Events{"Start", "Frame 25", "Progress 25", "Frame 50", "Progress 50", "Frame 75",
@@ -108,9 +107,8 @@ TEST_F(RunTime, ThreadedManualOffResumesOnTheTimer) {
 
 // Frames record their progress in the display's first pixel.
 void MarkProgressInFrames(TTestVantrel& v) {
-  v.SetOnCustomDraw([](TCustomVantrel& s, raster::Bitmap&, raster::Bitmap& screen) {
-    screen.SetPixel(0, 0, s.Progress());
-  });
+  v.SetOnCustomDraw(
+      [](TCustomVantrel& s, raster::Bitmap&, raster::Bitmap& screen) { screen.SetPixel(0, 0, s.Progress()); });
 }
 
 TEST_F(RunTime, StopAt40KeepsTheFrameAndRaisesOnlyOnStop) {
@@ -162,7 +160,8 @@ TEST_F(RunTime, ThreadedStopRaisesOnlyOnStopAndLateMessagesAreIgnored) {
   });
   v.Execute();
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (v.Pending() < 5 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  while (v.Pending() < 5 && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   ASSERT_EQ(v.Pending(), 5u) << "four progress messages and the completion";
   v.Pump();
   EXPECT_FALSE(v.Busy());
@@ -248,7 +247,8 @@ TEST_F(RunTime, AnErrorInOnStartLeavesTheControlIdleWithoutEndEvents) {
 }
 
 TEST_F(RunTime, AnErrorOnTheTimerThreadStopsTheTransition) {
-  v.SetOnAfterNewFrame([](TCustomVantrel&, raster::Bitmap&, raster::Bitmap&) { throw std::runtime_error("bad frame"); });
+  v.SetOnAfterNewFrame(
+      [](TCustomVantrel&, raster::Bitmap&, raster::Bitmap&) { throw std::runtime_error("bad frame"); });
   v.Execute();
   ASSERT_TRUE(v.PumpUntil([&] { return !v.Busy(); }));
   EXPECT_FALSE(v.TimerRunning());

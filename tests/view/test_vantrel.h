@@ -74,9 +74,7 @@ class TTestVantrel : public TCustomVantrel {
   std::atomic<int> framesOnScreen{0};
   bool HandleAllocated() const override { return window; }
   void HandleNeeded() override { window = true; }
-  void PutFrameOnScreen(const raster::Bitmap&, const raster::Rect&, const raster::Rect&) override {
-    ++framesOnScreen;
-  }
+  void PutFrameOnScreen(const raster::Bitmap&, const raster::Rect&, const raster::Rect&) override { ++framesOnScreen; }
 
   // --- posted messages ---
   void PostTransitionMessage(const TTransitionMessage& msg) override {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
 
@@ -72,7 +72,8 @@ TEST_F(Widget, ThreadedTransitionReportsOnTheGuiThreadInOrder) {
   view->Execute();
   EXPECT_TRUE(view->Busy());
   ASSERT_TRUE(ProcessUntil([&] { return !view->Busy(); }));
-  EXPECT_EQ(log.events, (Events{"Start", "Progress", "Progress", "Progress", "Progress", "Progress", "Complete", "Stop"}));
+  EXPECT_EQ(log.events,
+            (Events{"Start", "Progress", "Progress", "Progress", "Progress", "Progress", "Complete", "Stop"}));
   EXPECT_FALSE(log.offGuiThread);
   // On X11 the timer thread draws; elsewhere frames go through posted paints.
   EXPECT_EQ(view->DrawsFromAnyThread(), QGuiApplication::platformName() == "xcb");

@@ -73,9 +73,10 @@ class Weston : public ::testing::Test {
     ASSERT_TRUE(runtime.isValid());
     QFile ini(runtime.filePath("weston.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[core]\nidle-time=0\n"
-              "[shell]\nbackground-color=0xffff00ff\nlocking=false\n"
-              "animation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n");
+    ini.write(
+        "[core]\nidle-time=0\n"
+        "[shell]\nbackground-color=0xffff00ff\nlocking=false\n"
+        "animation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n");
     ini.write(WithPanel() ? "panel-position=top\n" : "panel-position=none\n");
     ini.close();
     env = QProcessEnvironment::systemEnvironment();
@@ -93,10 +94,14 @@ class Weston : public ::testing::Test {
     ASSERT_TRUE(weston.waitForStarted(5000));
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(runtime.filePath("wayland-test")); }, 10000)) << "no weston socket";
     // The desktop shell draws its background a moment after the socket opens.
-    ASSERT_TRUE(WaitFor([&] {
-      const QImage shot = Screenshot();
-      return !shot.isNull() && IsDesktop(shot, 0, kScreenHeight - 1) && IsDesktop(shot, kScreenWidth - 1, kScreenHeight - 1);
-    }, 10000)) << "the desktop did not appear";
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          const QImage shot = Screenshot();
+          return !shot.isNull() && IsDesktop(shot, 0, kScreenHeight - 1) &&
+                 IsDesktop(shot, kScreenWidth - 1, kScreenHeight - 1);
+        },
+        10000))
+        << "the desktop did not appear";
   }
 
   void TearDown() override {
@@ -145,11 +150,14 @@ TEST_F(Weston, RoundedWindowShowsTheDesktopAtItsCornersAndPlaysPhotos) {
   StartProgram();
   QImage shot;
   QRect drawn;
-  ASSERT_TRUE(WaitFor([&] {
-    shot = Screenshot();
-    drawn = shot.isNull() ? QRect() : Drawn(shot);
-    return drawn.width() > 1000;
-  }, 15000)) << "no window appeared";
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        shot = Screenshot();
+        drawn = shot.isNull() ? QRect() : Drawn(shot);
+        return drawn.width() > 1000;
+      },
+      15000))
+      << "no window appeared";
   ASSERT_EQ(shot.size(), QSize(kScreenWidth, kScreenHeight));
   if (qEnvironmentVariableIsSet("WESTON_TEST_SHOT")) shot.save(qEnvironmentVariable("WESTON_TEST_SHOT"));
 
@@ -188,7 +196,8 @@ class WestonOnX11 : public Weston {
  protected:
   QString Backend() const override { return "x11-backend.so"; }
   void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "needs an X server for weston's input: run under xvfb-run";
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+      GTEST_SKIP() << "needs an X server for weston's input: run under xvfb-run";
     Weston::SetUp();
   }
   QRect WindowOutline() {
@@ -197,11 +206,27 @@ class WestonOnX11 : public Weston {
   }
   static void Drag(QPoint from, QPoint to) {
     const QPoint half = (from + to) / 2;
-    ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()),
-                                            "sleep", "0.3", "mousedown", "1", "sleep", "0.3",
-                                            "mousemove", QString::number(half.x()), QString::number(half.y()),
-                                            "sleep", "0.3", "mousemove", QString::number(to.x()), QString::number(to.y()),
-                                            "sleep", "0.3", "mouseup", "1"}),
+    ASSERT_EQ(QProcess::execute("xdotool", {"mousemove",
+                                            QString::number(from.x()),
+                                            QString::number(from.y()),
+                                            "sleep",
+                                            "0.3",
+                                            "mousedown",
+                                            "1",
+                                            "sleep",
+                                            "0.3",
+                                            "mousemove",
+                                            QString::number(half.x()),
+                                            QString::number(half.y()),
+                                            "sleep",
+                                            "0.3",
+                                            "mousemove",
+                                            QString::number(to.x()),
+                                            QString::number(to.y()),
+                                            "sleep",
+                                            "0.3",
+                                            "mouseup",
+                                            "1"}),
               0);
   }
 };

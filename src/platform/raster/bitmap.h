@@ -44,9 +44,7 @@ class Bitmap {
   TRGBQuad* ScanLine(int32_t y) { return reinterpret_cast<TRGBQuad*>(Row(y)); }
   const TRGBQuad* ScanLine(int32_t y) const { return reinterpret_cast<const TRGBQuad*>(Row(y)); }
   uint32_t* Row(int32_t y) { return pixels_.get() + size_t(height_ - 1 - y) * size_t(width_); }
-  const uint32_t* Row(int32_t y) const {
-    return pixels_.get() + size_t(height_ - 1 - y) * size_t(width_);
-  }
+  const uint32_t* Row(int32_t y) const { return pixels_.get() + size_t(height_ - 1 - y) * size_t(width_); }
   // The whole block in memory order (bottom row first).
   uint32_t* Bits() { return pixels_.get(); }
   const uint32_t* Bits() const { return pixels_.get(); }

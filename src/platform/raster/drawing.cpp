@@ -17,17 +17,15 @@ namespace {
 // a bitmap right after, so the clamp never changes the outcome).
 Rect ClampedRect(int64_t l, int64_t t, int64_t r, int64_t b) {
   auto c = [](int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min() / 2,
-                                                     std::numeric_limits<int32_t>::max() / 2));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min() / 2, std::numeric_limits<int32_t>::max() / 2));
   };
   return {c(l), c(t), c(r), c(b)};
 }
 
 // Nearest source index for destination step i of n over a source run of m
 // starting at s: pixel centres spread evenly.
-inline int64_t NearestSource(int64_t s, int64_t i, int64_t m, int64_t n) {
-  return s + ((2 * i + 1) * m) / (2 * n);
-}
+inline int64_t NearestSource(int64_t s, int64_t i, int64_t m, int64_t n) { return s + ((2 * i + 1) * m) / (2 * n); }
 
 // Destination range [lo, hi) of a possibly mirrored run, and the table of the
 // source index for each destination position in it that maps inside the
@@ -105,8 +103,8 @@ RegionPtr ExtCreateRegion(const void* data, uint32_t size) {
   if (header.dwSize != sizeof(RGNDATAHEADER) || header.iType != RDH_RECTANGLES) return nullptr;
   if (uint64_t{header.nCount} * sizeof(Rect) > size - sizeof(RGNDATAHEADER)) return nullptr;
   std::vector<Rect> rects(header.nCount);
-  if (!rects.empty()) std::memcpy(rects.data(), static_cast<const char*>(data) + sizeof(RGNDATAHEADER),
-              rects.size() * sizeof(Rect));
+  if (!rects.empty())
+    std::memcpy(rects.data(), static_cast<const char*>(data) + sizeof(RGNDATAHEADER), rects.size() * sizeof(Rect));
   return std::make_unique<Region>(Region::FromRects(rects));
 }
 
@@ -133,8 +131,7 @@ void ExcludeClipRect(Bitmap& surface, int32_t l, int32_t t, int32_t r, int32_t b
 
 void SetStretchBltMode(Bitmap& surface, int mode) { surface.SetStretchMode(mode); }
 
-void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bitmap& src, int32_t xs,
-            int32_t ys) {
+void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bitmap& src, int32_t xs, int32_t ys) {
   if (w <= 0 || h <= 0 || dst.Empty() || src.Empty()) return;
   const int64_t dx = int64_t{xs} - xd, dy = int64_t{ys} - yd;
   Rect area = Intersect(ClampedRect(xd, yd, int64_t{xd} + w, int64_t{yd} + h), dst.Bounds());
@@ -157,12 +154,20 @@ void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bit
   });
 }
 
-void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, const Bitmap& src, int32_t xs,
-                int32_t ys, int32_t ws, int32_t hs) {
+void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, const Bitmap& src, int32_t xs, int32_t ys,
+                int32_t ws, int32_t hs) {
   if (wd == 0 || hd == 0 || ws == 0 || hs == 0 || dst.Empty() || src.Empty()) return;
   // A mirrored source is the same as a mirrored destination.
-  if (ws < 0) { xs += ws + 1; ws = -ws; wd = -wd; }
-  if (hs < 0) { ys += hs + 1; hs = -hs; hd = -hd; }
+  if (ws < 0) {
+    xs += ws + 1;
+    ws = -ws;
+    wd = -wd;
+  }
+  if (hs < 0) {
+    ys += hs + 1;
+    hs = -hs;
+    hd = -hd;
+  }
   if (wd == ws && hd == hs) {
     BitBlt(dst, xd, yd, wd, hd, src, xs, ys);
     return;

@@ -46,20 +46,17 @@ void SetStretchBltMode(Bitmap& surface, int mode);
 // Block copy, clipped by dst's clip region and both bitmaps' bounds. Source
 // pixels outside src leave their destination alone. src may be dst: the copy
 // then behaves as if the whole source was read first.
-void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bitmap& src,
-            int32_t xs, int32_t ys);
+void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bitmap& src, int32_t xs, int32_t ys);
 // Nearest-pixel scaled copy; a negative wd or hd mirrors (the destination then
 // covers xd + wd + 1 .. xd). Zero-sized source or destination draws nothing.
-void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, const Bitmap& src,
-                int32_t xs, int32_t ys, int32_t ws, int32_t hs);
+void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, const Bitmap& src, int32_t xs, int32_t ys,
+                int32_t ws, int32_t hs);
 
 // Selects the region as clip for the scope of the object and removes any clip
 // when it ends, on every path (the clip-and-copy step's clean-up).
 class ScopedClip {
  public:
-  ScopedClip(Bitmap& surface, const Region* region) : surface_(surface) {
-    SelectClipRgn(surface_, region);
-  }
+  ScopedClip(Bitmap& surface, const Region* region) : surface_(surface) { SelectClipRgn(surface_, region); }
   ~ScopedClip() { SelectClipRgn(surface_, nullptr); }
   ScopedClip(const ScopedClip&) = delete;
   ScopedClip& operator=(const ScopedClip&) = delete;

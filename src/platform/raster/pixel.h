@@ -16,8 +16,6 @@ using PRGBQuadArray = TRGBQuad*;
 using TColor = uint32_t;
 
 // Packs a colour into the 32-bit word as it lies in memory (little endian BGRX).
-constexpr uint32_t PixelFromColor(TColor c) {
-  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
+constexpr uint32_t PixelFromColor(TColor c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
 
 }  // namespace raster

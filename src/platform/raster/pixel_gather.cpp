@@ -31,15 +31,15 @@ __attribute__((target("avx2"), always_inline)) inline __m256i Load8(const uint32
   return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
 
-__attribute__((target("avx2"), always_inline)) inline __m256i Pick(__m256i a, __m256i b, __m256i offsets,
-                                                                   int bit) {
+__attribute__((target("avx2"), always_inline)) inline __m256i Pick(__m256i a, __m256i b, __m256i offsets, int bit) {
   // Lanes whose offset has `bit` set take b; blendv looks at the sign bit.
   const __m256 select = _mm256_castsi256_ps(_mm256_slli_epi32(offsets, 31 - bit));
   return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), select));
 }
 
-__attribute__((target("avx2"), always_inline)) inline void GatherBlock8(uint32_t* d, const uint32_t* s, const int32_t* index,
-                                                  int32_t sourceWidth, bool fromTheEnd) {
+__attribute__((target("avx2"), always_inline)) inline void GatherBlock8(uint32_t* d, const uint32_t* s,
+                                                                        const int32_t* index, int32_t sourceWidth,
+                                                                        bool fromTheEnd) {
   const int32_t first = index[0], last = index[7];
   const int32_t base = std::min(first, last), spread = std::max(first, last) - base;
   const int32_t window = spread < 16 ? 16 : 32;
@@ -47,8 +47,8 @@ __attribute__((target("avx2"), always_inline)) inline void GatherBlock8(uint32_t
     GatherScalar(d, s, index, 0, 8, fromTheEnd);
     return;
   }
-  const __m256i offsets = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(index)),
-                                           _mm256_set1_epi32(base));
+  const __m256i offsets =
+      _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(index)), _mm256_set1_epi32(base));
   const uint32_t* w = s + base;
   const __m256i low = Pick(_mm256_permutevar8x32_epi32(Load8(w + 0), offsets),
                            _mm256_permutevar8x32_epi32(Load8(w + 8), offsets), offsets, 3);
@@ -61,8 +61,8 @@ __attribute__((target("avx2"), always_inline)) inline void GatherBlock8(uint32_t
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), Pick(low, high, offsets, 4));
 }
 
-__attribute__((target("avx2"))) void GatherAvx2(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t n, int32_t sourceWidth,
-                bool fromTheEnd) {
+__attribute__((target("avx2"))) void GatherAvx2(uint32_t* d, const uint32_t* s, const int32_t* index, int32_t n,
+                                                int32_t sourceWidth, bool fromTheEnd) {
   const int32_t blocks = n / 8;
   if (fromTheEnd) {
     GatherScalar(d, s, index, blocks * 8, n, true);

@@ -7,8 +7,8 @@ namespace raster {
 
 // How a picture is fitted into an area: the three switches of the view.
 struct PlacementRule {
-  bool center = false;        // middle of the area, else its top-left corner
-  bool stretch = false;       // fill the area (with proportional: scale up too)
+  bool center = false;  // middle of the area, else its top-left corner
+  bool stretch = false;  // fill the area (with proportional: scale up too)
   bool proportional = false;  // keep the aspect ratio; shrink what does not fit
 };
 

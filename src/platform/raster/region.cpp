@@ -56,7 +56,7 @@ bool Apply(Op op, bool a, bool b) {
 // One-dimensional boolean operation on two sorted lists of disjoint spans.
 void CombineSpans(std::span<const Span> a, std::span<const Span> b, Op op, std::vector<Span>& out) {
   out.clear();
-  size_t ia = 0, ib = 0;       // index of the next boundary: span ia/2, start if even
+  size_t ia = 0, ib = 0;  // index of the next boundary: span ia/2, start if even
   bool inA = false, inB = false, inside = false;
   int32_t start = 0;
   auto boundary = [](std::span<const Span> s, size_t i) {
@@ -64,8 +64,14 @@ void CombineSpans(std::span<const Span> a, std::span<const Span> b, Op op, std::
   };
   while (ia < 2 * a.size() || ib < 2 * b.size()) {
     const int32_t x = std::min(boundary(a, ia), boundary(b, ib));
-    while (ia < 2 * a.size() && boundary(a, ia) == x) { inA = !inA; ++ia; }
-    while (ib < 2 * b.size() && boundary(b, ib) == x) { inB = !inB; ++ib; }
+    while (ia < 2 * a.size() && boundary(a, ia) == x) {
+      inA = !inA;
+      ++ia;
+    }
+    while (ib < 2 * b.size() && boundary(b, ib) == x) {
+      inB = !inB;
+      ++ib;
+    }
     const bool now = Apply(op, inA, inB);
     if (now && !inside) start = x;
     if (!now && inside) out.push_back({start, x});
@@ -106,8 +112,14 @@ Region CombineRegions(const Region& a, const Region& b, Op op) {
   }
   std::vector<int32_t> ys;
   ys.reserve(2 * (a.bands().size() + b.bands().size()));
-  for (const auto& band : a.bands()) { ys.push_back(band.y0); ys.push_back(band.y1); }
-  for (const auto& band : b.bands()) { ys.push_back(band.y0); ys.push_back(band.y1); }
+  for (const auto& band : a.bands()) {
+    ys.push_back(band.y0);
+    ys.push_back(band.y1);
+  }
+  for (const auto& band : b.bands()) {
+    ys.push_back(band.y0);
+    ys.push_back(band.y1);
+  }
   std::sort(ys.begin(), ys.end());
   ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
@@ -121,8 +133,7 @@ Region CombineRegions(const Region& a, const Region& b, Op op) {
     while (ib < b.bands().size() && b.bands()[ib].y1 <= y0) ++ib;
     const bool hasA = ia < a.bands().size() && a.bands()[ia].y0 <= y0;
     const bool hasB = ib < b.bands().size() && b.bands()[ib].y0 <= y0;
-    CombineSpans(hasA ? a.SpansOf(a.bands()[ia]) : none, hasB ? b.SpansOf(b.bands()[ib]) : none,
-                 op, combined);
+    CombineSpans(hasA ? a.SpansOf(a.bands()[ia]) : none, hasB ? b.SpansOf(b.bands()[ib]) : none, op, combined);
     builder.AddBand(y0, y1, combined);
   }
   return builder.Finish();
@@ -161,8 +172,8 @@ void Region::AppendBand(int32_t y0, int32_t y1, std::span<const Span> spans) {
     bounds_.right = std::max(bounds_.right, spans.back().x1);
     bounds_.bottom = y1;
     Band& last = bands_.back();
-    if (last.y1 == y0 && std::equal(spans.begin(), spans.end(), spans_.begin() + last.first,
-                                    spans_.begin() + last.last)) {
+    if (last.y1 == y0 &&
+        std::equal(spans.begin(), spans.end(), spans_.begin() + last.first, spans_.begin() + last.last)) {
       last.y1 = y1;
       return;
     }
@@ -213,7 +224,8 @@ Region Region::FromRect(const Rect& r) {
 Region Region::FromRects(std::span<const Rect> rects) {
   std::vector<Rect> live;
   live.reserve(rects.size());
-  for (const Rect& r : rects) if (!r.empty()) live.push_back(r);
+  for (const Rect& r : rects)
+    if (!r.empty()) live.push_back(r);
   if (live.empty()) return Region();
   if (live.size() == 1) return FromRect(live[0]);
   SortByTop(live);
@@ -258,9 +270,8 @@ Region Region::FromRects(std::span<const Rect> rects) {
 }
 
 size_t Region::FirstBandBelow(int32_t y) const {
-  return static_cast<size_t>(std::partition_point(bands_.begin(), bands_.end(),
-                                                  [y](const Band& b) { return b.y1 <= y; }) -
-                             bands_.begin());
+  return static_cast<size_t>(
+      std::partition_point(bands_.begin(), bands_.end(), [y](const Band& b) { return b.y1 <= y; }) - bands_.begin());
 }
 
 bool Region::Contains(int32_t x, int32_t y) const {
@@ -285,8 +296,14 @@ int64_t Region::Area() const {
 
 void Region::Offset(int32_t dx, int32_t dy) {
   if (IsEmpty()) return;
-  for (Band& b : bands_) { b.y0 += dy; b.y1 += dy; }
-  for (Span& s : spans_) { s.x0 += dx; s.x1 += dx; }
+  for (Band& b : bands_) {
+    b.y0 += dy;
+    b.y1 += dy;
+  }
+  for (Span& s : spans_) {
+    s.x0 += dx;
+    s.x1 += dx;
+  }
   bounds_ = {bounds_.left + dx, bounds_.top + dy, bounds_.right + dx, bounds_.bottom + dy};
 }
 

@@ -40,9 +40,7 @@ class Region {
   bool Contains(int32_t x, int32_t y) const;
   std::span<const Band> bands() const { return bands_; }
   std::span<const Span> spans() const { return spans_; }
-  std::span<const Span> SpansOf(const Band& b) const {
-    return {spans_.data() + b.first, spans_.data() + b.last};
-  }
+  std::span<const Span> SpansOf(const Band& b) const { return {spans_.data() + b.first, spans_.data() + b.last}; }
   // Index of the first band whose bottom lies below y.
   size_t FirstBandBelow(int32_t y) const;
   // Pixel count; handy for tests and statistics.

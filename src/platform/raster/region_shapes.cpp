@@ -14,8 +14,7 @@ namespace {
 using Span = Region::Span;
 
 Rect Normalised(const Rect& r) {
-  return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-          std::max(r.top, r.bottom)};
+  return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom)};
 }
 
 // Half-width at row y of the ellipse with vertical centre cy and semi-axes a, b
@@ -111,12 +110,13 @@ Region Region::FromPolygon(std::span<const Point> pts) {
   edges.reserve(n);
   for (size_t i = 0; i < n; ++i) {
     const Point p = pts[i], q = pts[(i + 1) % n];
-    if (p.y < q.y) edges.emplace_back(p, q, 1);
-    else if (p.y > q.y) edges.emplace_back(q, p, -1);
+    if (p.y < q.y)
+      edges.emplace_back(p, q, 1);
+    else if (p.y > q.y)
+      edges.emplace_back(q, p, -1);
   }
   if (edges.empty()) return Region();
-  std::sort(edges.begin(), edges.end(),
-            [](const PolygonEdge& a, const PolygonEdge& b) { return a.yTop < b.yTop; });
+  std::sort(edges.begin(), edges.end(), [](const PolygonEdge& a, const PolygonEdge& b) { return a.yTop < b.yTop; });
 
   struct Crossing {
     int32_t x;
@@ -140,8 +140,10 @@ Region Region::FromPolygon(std::span<const Point> pts) {
       const int before = winding;
       winding += c.winding;
       if (before == 0 && winding != 0) {
-        if (!spans.empty() && spans.back().x1 >= c.x) spans.back().x1 = std::max(spans.back().x1, c.x);
-        else spans.push_back({c.x, c.x});
+        if (!spans.empty() && spans.back().x1 >= c.x)
+          spans.back().x1 = std::max(spans.back().x1, c.x);
+        else
+          spans.push_back({c.x, c.x});
       }
       if (before != 0 && winding == 0) spans.back().x1 = std::max(spans.back().x1, c.x);
     }

@@ -36,7 +36,10 @@ void MergeUnion(std::vector<Span>& spans) {
 // no empty or touching runs come out.
 void MergeXor(std::vector<Span>& spans, std::vector<int32_t>& ends) {
   ends.clear();
-  for (const Span& s : spans) { ends.push_back(s.x0); ends.push_back(s.x1); }
+  for (const Span& s : spans) {
+    ends.push_back(s.x0);
+    ends.push_back(s.x1);
+  }
   std::sort(ends.begin(), ends.end());
   spans.clear();
   bool inside = false;
@@ -45,8 +48,10 @@ void MergeXor(std::vector<Span>& spans, std::vector<int32_t>& ends) {
     size_t same = 0;
     for (; i < ends.size() && ends[i] == x; ++i) ++same;
     if (same % 2 == 0) continue;
-    if (inside) spans.back().x1 = x;
-    else spans.push_back({x, x});
+    if (inside)
+      spans.back().x1 = x;
+    else
+      spans.push_back({x, x});
     inside = !inside;
   }
 }
@@ -58,7 +63,8 @@ void MergeXor(std::vector<Span>& spans, std::vector<int32_t>& ends) {
 template <class MergeRow>
 Region Sweep(std::span<const Region> parts, MergeRow mergeRow) {
   std::vector<const Region*> byTop;
-  for (const Region& r : parts) if (!r.IsEmpty()) byTop.push_back(&r);
+  for (const Region& r : parts)
+    if (!r.IsEmpty()) byTop.push_back(&r);
   std::sort(byTop.begin(), byTop.end(),
             [](const Region* a, const Region* b) { return a->bands().front().y0 < b->bands().front().y0; });
 
