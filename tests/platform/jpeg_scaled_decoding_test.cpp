@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "platform/jpeg_decoder.h"
 #include "platform/picture_decoder.h"
 #include "test_picture_writer.h"
@@ -59,6 +62,33 @@ TEST(JpegScaledDecoding, ScaledPictureKeepsItsContentAndOpacity) {
   EXPECT_NEAR(int(left & 0xFF), 30, 4);
   EXPECT_NEAR(int((right >> 16) & 0xFF), 20, 4);
   EXPECT_NEAR(int(right & 0xFF), 220, 4);
+}
+
+// A photo stored on its side (EXIF tags 5-8: 1200 x 1800 stored, 1800 x 1200
+// upright) is scaled by the size it has once turned: the scale is chosen with
+// the sides of the size to cover swapped. Chosen with them unswapped, a tall
+// screen would get a picture too short to cover it, a wide one a needlessly
+// large picture.
+TEST(JpegScaledDecoding, QuarterTurnedPhotoIsScaledToCoverUpright) {
+  const std::filesystem::path exifFolder = std::filesystem::path(VANTREL_TEST_DATA) / "jpeg" / "exif";
+  struct Case {
+    raster::Size cover;
+    raster::Size decoded;  // upright
+  };
+  const Case cases[] = {
+      {{900, 600}, {900, 600}},  // 4/8 exactly
+      {{600, 900}, {1350, 900}},  // the height decides: 6/8
+      {{901, 300}, {1125, 750}},  // one column more: 5/8
+      {{1800, 1200}, {1800, 1200}},  // only the full picture covers
+  };
+  for (const char* name : {"Landscape_1", "Landscape_3", "Landscape_5", "Landscape_6", "Landscape_7", "Landscape_8"}) {
+    for (const Case& c : cases) {
+      const auto bitmap = platform::DecodePicture(exifFolder / (std::string(name) + ".jpg"), c.cover);
+      EXPECT_EQ((raster::Size{bitmap->Width(), bitmap->Height()}), c.decoded)
+          << name << ": cover " << c.cover.width << " x " << c.cover.height << " gave " << bitmap->Width() << " x "
+          << bitmap->Height();
+    }
+  }
 }
 
 // Only JPEG has a cheap reduced decode; other types come at full size and are
