@@ -1,5 +1,6 @@
 // Draws every picture the program carries or ships beside itself:
 //   <generated dir>/device.png, <generated dir>/texture.jpg   (built into the program)
+//   <generated dir>/down_arrow.png, down_arrow@2x.png          (the drop-down lists' arrow, built in)
 //   <generated dir>/icons/<size>.png                          (the program's icon, installed)
 //   <program dir>/1002.jpg                                    (the view's background)
 //   <program dir>/Photos/1001.jpg ... 1009.jpg                (the demonstration album)
@@ -12,6 +13,7 @@
 #include "app_icon.h"
 #include "demo_photos.h"
 #include "device_picture.h"
+#include "drop_down_arrow.h"
 #include "texture_picture.h"
 #include "view_background.h"
 
@@ -52,6 +54,8 @@ int main(int argc, char* argv[]) {
 
   bool saved = Save(pictures::DrawDevicePicture(), generated.filePath("device.png"), -1);
   saved = Save(pictures::DrawTexture(), generated.filePath("texture.jpg"), 92) && saved;
+  saved = Save(pictures::DrawDropDownArrow(1), generated.filePath("down_arrow.png"), -1) && saved;
+  saved = Save(pictures::DrawDropDownArrow(2), generated.filePath("down_arrow@2x.png"), -1) && saved;
   saved = Save(pictures::DrawViewBackground(), program.filePath("1002.jpg"), kJpegQuality) && saved;
   for (const pictures::TDemoPhoto& photo : pictures::DemoPhotos()) {
     const QString name = QString::number(photo.number) + ".jpg";

@@ -167,10 +167,11 @@ void TPhotosform::CreateEffectPage() {
   gbProgressControl = Make<QGroupBox>(TabSheet1, "gbProgressControl", QRect(8, 172, 273, 213), tr("播放设置"));
   rbProgressAuto = Make<QRadioButton>(gbProgressControl, "rbProgressAuto", QRect(16, 24, 241, 17), tr("自动播放"));
   lblProgressStep = MakeLabel(gbProgressControl, "lblProgressStep", QRect(42, 50, 98, 13), tr("特效生成时间 (%):"));
-  edtProgressStep = Make<QLineEdit>(gbProgressControl, "edtProgressStep", QRect(208, 46, 33, 21));
+  // The number boxes are wide enough for "1,000" in the delay box; the others line up with it.
+  edtProgressStep = Make<QLineEdit>(gbProgressControl, "edtProgressStep", QRect(198, 46, 43, 21));
   udProgressStep = MakeUpDown(gbProgressControl, "udProgressStep", QRect(241, 46, 16, 21), edtProgressStep, 1, 25, 1);
   lblProgressDelay = MakeLabel(gbProgressControl, "lblProgressDelay", QRect(42, 78, 73, 13), tr("切换时间(ms):"));
-  edtProgressDelay = Make<QLineEdit>(gbProgressControl, "edtProgressDelay", QRect(208, 74, 33, 21));
+  edtProgressDelay = Make<QLineEdit>(gbProgressControl, "edtProgressDelay", QRect(198, 74, 43, 21));
   udProgressDelay =
       MakeUpDown(gbProgressControl, "udProgressDelay", QRect(241, 74, 16, 21), edtProgressDelay, 5, 1000, 5);
   ckExactTiming = Make<QCheckBox>(gbProgressControl, "ckExactTiming", QRect(40, 103, 215, 17), tr("保持定时"));
@@ -201,7 +202,7 @@ void TPhotosform::CreateLayoutPage() {
 
   gbFrame = Make<QGroupBox>(TabSheet2, "gbFrame", QRect(8, 248, 273, 89), tr("镶边"));
   lblFrameWidth = MakeLabel(gbFrame, "lblFrameWidth", QRect(16, 24, 48, 13), tr("线条粗细"));
-  edtFrameWidth = Make<QLineEdit>(gbFrame, "edtFrameWidth", QRect(208, 20, 33, 21));
+  edtFrameWidth = Make<QLineEdit>(gbFrame, "edtFrameWidth", QRect(198, 20, 43, 21));
   udFrameWidth = MakeUpDown(gbFrame, "udFrameWidth", QRect(241, 20, 16, 21), edtFrameWidth, 0, 10, 1);
   btnChangeFrameColor = Make<QPushButton>(gbFrame, "btnChangeFrameColor", QRect(16, 48, 241, 25), tr("线条颜色选择"));
   Button3 = Make<QPushButton>(TabSheet2, "Button3", QRect(93, 379, 97, 26), OkCaption());

@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QToolButton>
 
 #include "app/theme.h"
+#include "app/up_down.h"
 #include "app/window_shape.h"
 #include "app_fixture.h"
 #include "view/vantrel.h"
@@ -16,6 +21,60 @@ namespace app_test {
 namespace {
 
 class Window : public AppTest {};
+
+// The width a one-line box gives its text: its contents rectangle less its
+// text margins and the two-pixel margin a line edit keeps on each side.
+int TextRoom(const QLineEdit* box) {
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.rect = box->rect();
+  option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+  const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+  return contents.marginsRemoved(box->textMargins()).width() - 2 * 2;
+}
+
+// Applies the program's theme for one test and takes it off again.
+class ThemedWindow : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    before_ = application().styleSheet();
+    ASSERT_TRUE(app::ApplyTheme(application(), app::kThemeName, dialogs));
+  }
+  void TearDown() override {
+    application().setStyleSheet(before_);
+    AppTest::TearDown();
+  }
+  static QApplication& application() { return *qobject_cast<QApplication*>(QCoreApplication::instance()); }
+
+ private:
+  QString before_;
+};
+
+TEST_F(ThemedWindow, NumberBoxesShowTheirLargestValueWhole) {
+  Open();
+  form->show();
+  for (app::TUpDown* upDown : {form->udProgressStep, form->udProgressDelay, form->udFrameWidth}) {
+    upDown->SetPosition(upDown->Max());  // "25", "1,000", "10"
+  }
+  for (const QLineEdit* box : {form->edtProgressStep, form->edtProgressDelay, form->edtFrameWidth}) {
+    EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), TextRoom(box))
+        << box->objectName().toStdString() << " cuts off \"" << box->text().toStdString() << "\"";
+  }
+}
+
+TEST_F(ThemedWindow, DropDownListsShowTheirArrow) {
+  Open();
+  form->show();
+  QComboBox* list = form->cbBackgroundMode;
+  const QImage shot = list->grab().toImage();
+  // The arrow is the only light thing in the green button at the right end.
+  int light = 0;
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = shot.width() - 16; x < shot.width(); ++x) light += qGray(shot.pixel(x, y)) > 200 ? 1 : 0;
+  }
+  EXPECT_GE(light, 10) << "no arrow in the drop-down button";
+}
 
 TEST_F(Window, ShapeIsTheRoundedRectangleOfTheDevice) {
   const QRegion shape = app::RoundedWindowShape();
