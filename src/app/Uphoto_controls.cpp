@@ -28,6 +28,7 @@
 #include "app/radio_group.h"
 #include "app/status_bar.h"
 #include "app/up_down.h"
+#include "app/window_placement.h"
 #include "view/vantrel.h"
 
 namespace app {
@@ -313,12 +314,11 @@ void TPhotosform::ConnectHandlers() {
 }
 
 void TPhotosform::PlaceOnScreen() {
-  // A frameless window is not placed by the window manager: centre it here.
+  // A frameless window is not placed by the window manager: centre it here,
+  // keeping its top edge and the exit button on screens smaller than it.
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  QRect frame(QPoint(), size());
-  frame.moveCenter(screen->geometry().center());
-  move(frame.topLeft());
+  move(PlaceWindow(size(), screen->availableGeometry(), SpeedButton1->geometry()));
 }
 
 }  // namespace app

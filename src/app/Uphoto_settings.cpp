@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QToolButton>
 
 #include "app/Uphoto.h"
 #include "app/color_conversion.h"
@@ -16,6 +17,7 @@
 #include "app/photo_tree.h"
 #include "app/radio_group.h"
 #include "app/up_down.h"
+#include "app/window_placement.h"
 #include "view/vantrel.h"
 
 namespace app {
@@ -61,12 +63,13 @@ void TPhotosform::StartWithStyle(int style) {
   cbStyleChange(cbStyle);
 }
 
-// A position remembered on a screen that is gone would hide the window.
+// A position remembered on a screen that is gone would hide the window; one
+// on a screen that has since become smaller is moved to keep it reachable.
 void TPhotosform::MoveIfOnScreen(const QPoint& position) {
   const QRect wanted(position, size());
   for (const QScreen* screen : QGuiApplication::screens()) {
     if (screen->geometry().contains(wanted.center())) {
-      move(position);
+      move(KeepReachable(position, size(), screen->availableGeometry(), SpeedButton1->geometry()));
       return;
     }
   }

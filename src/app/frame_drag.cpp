@@ -13,13 +13,41 @@ TFrameDrag::TFrameDrag(QWidget* frame, QWidget* content) : QObject(frame), frame
 }
 
 bool TFrameDrag::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != frame_ || event->type() != QEvent::MouseButtonPress || !RunsOnWayland()) return false;
-  const auto* press = static_cast<QMouseEvent*>(event);
+  if (watched != frame_) return false;
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      if (mouse->button() != Qt::LeftButton) return false;
+      return Press(mouse->position().toPoint(), mouse->globalPosition().toPoint());
+    case QEvent::MouseMove:
+      if (!following_) return false;
+      frame_->window()->move(mouse->globalPosition().toPoint() - grip_);
+      return true;
+    case QEvent::MouseButtonRelease:
+      if (!following_ || mouse->button() != Qt::LeftButton) return false;
+      following_ = false;
+      return true;
+    default: return false;
+  }
+}
+
+bool TFrameDrag::Press(const QPoint& local, const QPoint& global) {
   // Presses on the photo panel reach the frame only when the panel passes
   // them on; they are the panel's, not a drag.
-  if (press->button() != Qt::LeftButton || content_->geometry().contains(press->position().toPoint())) return false;
-  QWindow* window = frame_->window()->windowHandle();
-  return window && window->startSystemMove();
+  if (content_->geometry().contains(local)) return false;
+  QWidget* window = frame_->window();
+  // A Wayland client cannot place its window: the compositor moves it. On X11
+  // the window follows the pointer itself, with or without a window manager
+  // (a manager's own move, asked for by message, lost track of the pointer
+  // under openbox).
+  if (RunsOnWayland()) {
+    QWindow* handle = window->windowHandle();
+    return handle && handle->startSystemMove();
+  }
+  // The frame keeps the mouse while the button is down, so the moves come here.
+  following_ = true;
+  grip_ = global - window->pos();
+  return true;
 }
 
 }  // namespace app

@@ -13,6 +13,7 @@
 
 #include "app/theme.h"
 #include "app/up_down.h"
+#include "app/window_placement.h"
 #include "app/window_shape.h"
 #include "app_fixture.h"
 #include "view/vantrel.h"
@@ -21,6 +22,38 @@ namespace app_test {
 namespace {
 
 class Window : public AppTest {};
+
+struct TPlacementCase {
+  const char* name;
+  QRect screen;  // the screen's available area
+  QPoint wanted;  // a remembered position; null: placed at start
+  QPoint expected;  // the window's top-left
+};
+
+// The 1200 x 850 window with its exit button at (1104, 389) 70 x 67.
+TEST(WindowPlacement, KeepsTheTopEdgeAndTheExitButtonOnScreen) {
+  const QSize window(1200, 850);
+  const QRect exitButton(1104, 389, 70, 67);
+  const TPlacementCase cases[] = {
+      {"large screen: centred", {0, 0, 1920, 1080}, {}, {360, 115}},
+      {"exactly the window's size", {0, 0, 1200, 850}, {}, {0, 0}},
+      {"1024 x 768: top on screen, left as far as the exit button needs", {0, 0, 1024, 768}, {}, {-150, 0}},
+      {"1280 x 720: whole width, top on screen", {0, 0, 1280, 720}, {}, {40, 0}},
+      {"second screen to the right, with a panel on top", {1920, 30, 1366, 738}, {}, {1920 + 83, 30}},
+      {"remembered on screen: kept", {0, 0, 1920, 1080}, {100, 50}, {100, 50}},
+      {"remembered hanging off the right: back on", {0, 0, 1920, 1080}, {1500, 50}, {720, 50}},
+      {"remembered above the top: top edge back on", {0, 0, 1920, 1080}, {100, -300}, {100, 0}},
+      {"remembered off the bottom-left of a small screen", {0, 0, 1024, 768}, {-400, 500}, {-150, 0}},
+  };
+  for (const TPlacementCase& c : cases) {
+    const QPoint placed = c.wanted.isNull() ? app::PlaceWindow(window, c.screen, exitButton)
+                                            : app::KeepReachable(c.wanted, window, c.screen, exitButton);
+    EXPECT_EQ(placed, c.expected) << c.name;
+    const QRect exitOnScreen = exitButton.translated(placed);
+    EXPECT_TRUE(c.screen.contains(exitOnScreen)) << c.name;
+    EXPECT_GE(placed.y(), c.screen.top()) << c.name;
+  }
+}
 
 // The width a one-line box gives its text: its contents rectangle less its
 // text margins and the two-pixel margin a line edit keeps on each side.
@@ -129,6 +162,32 @@ TEST_F(Window, ContextMenuOpensOverThePanelAndTheView) {
     form->PopupMenu1->hide();
   }
   EXPECT_EQ(form->Panel2->contextMenuPolicy(), Qt::DefaultContextMenu);  // the device frame has none
+}
+
+// Without a window system that moves windows (here, and X11 with no window
+// manager) a drag on the device frame moves the window itself.
+TEST_F(Window, DragOnTheDeviceFrameMovesTheWindow) {
+  Open();
+  form->show();
+  const QPoint start = form->pos();
+  const QPoint onFrame(40, 300);  // the left rim, outside the screen area
+  QTest::mousePress(form->Panel2, Qt::LeftButton, {}, onFrame);
+  QMouseEvent move(QEvent::MouseMove, QPointF(onFrame + QPoint(30, 20)),
+                   QPointF(form->Panel2->mapToGlobal(onFrame) + QPoint(30, 20)), Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(form->Panel2, &move);
+  QTest::mouseRelease(form->Panel2, Qt::LeftButton, {}, onFrame + QPoint(30, 20));
+  EXPECT_EQ(form->pos(), start + QPoint(30, 20));
+
+  // A press in the screen area is not a drag.
+  const QPoint moved = form->pos();
+  const QPoint inScreenArea = form->Panel1->geometry().center();
+  QTest::mousePress(form->Panel2, Qt::LeftButton, {}, inScreenArea);
+  QMouseEvent moveAgain(QEvent::MouseMove, QPointF(inScreenArea + QPoint(30, 20)),
+                        QPointF(form->Panel2->mapToGlobal(inScreenArea) + QPoint(30, 20)), Qt::NoButton, Qt::LeftButton,
+                        {});
+  QApplication::sendEvent(form->Panel2, &moveAgain);
+  QTest::mouseRelease(form->Panel2, Qt::LeftButton, {}, inScreenArea);
+  EXPECT_EQ(form->pos(), moved);
 }
 
 TEST_F(Window, ThemeIsCarriedAndAMissingOneIsReported) {

@@ -139,6 +139,41 @@ void WritePicture(const QString& path, QColor color, int width, int height) {
   ASSERT_TRUE(image.save(path, nullptr, 95)) << path.toStdString();
 }
 
+const QRect kExitButton(1104, 389, 70, 67);  // in the window
+const QRect kScreenArea(102, 78, 998, 688);  // in the window, with the rim of the view
+
+// Compares `area` of the device picture (window coordinates) with the shot,
+// the window's top-left at `window`, where the picture is opaque and the
+// point was grabbed, less `skip`. Counts into `compared` and `equal`.
+void CompareDevice(const TShot& shot, const QImage& device, QPoint window, const QRect& area, const QRect& skip,
+                   int& compared, int& equal) {
+  const QRect grabbed(shot.origin, shot.image.size());
+  for (int y = area.top(); y <= area.bottom(); y += 7) {
+    for (int x = area.left(); x <= area.right(); x += 7) {
+      if (qAlpha(device.pixel(x, y)) != 255 || skip.contains(x, y) || kScreenArea.contains(x, y)) continue;
+      if (!grabbed.contains(window + QPoint(x, y))) continue;
+      ++compared;
+      equal += Near(At(shot, window + QPoint(x, y)), device.pixelColor(x, y), 6);
+    }
+  }
+}
+
+// Whether the device frame shows pixel for pixel around the screen area with
+// the window's top-left at `window` (the exit button aside: it lights up
+// under the pointer).
+bool DeviceShownAt(const TShot& shot, const QImage& device, QPoint window) {
+  int compared = 0, equal = 0;
+  CompareDevice(shot, device, window, QRect(0, 0, 1200, 850), kExitButton, compared, equal);
+  return compared > 1000 && equal >= compared * 99 / 100;
+}
+
+// Whether the exit button shows as the device picture draws it.
+bool ExitButtonShownAt(const TShot& shot, const QImage& device, QPoint window) {
+  int compared = 0, equal = 0;
+  CompareDevice(shot, device, window, kExitButton, QRect(), compared, equal);
+  return compared >= 80 && equal >= compared * 99 / 100;
+}
+
 // The first run of at least `length` rows of `color` in column x, from y0 to y1.
 int FindRun(const TShot& shot, int x, int y0, int y1, QColor color, int length) {
   int run = 0;
@@ -260,18 +295,7 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   Start();
 
   // --- the window appears: the device picture pixel for pixel where it is opaque
-  auto deviceShown = [&](const TShot& shot) {
-    int compared = 0, equal = 0;
-    for (int y = 0; y < 850; y += 7) {
-      for (int x = 0; x < 1200; x += 7) {
-        if (qAlpha(device.pixel(x, y)) != 255 || QRect(102, 78, 998, 688).contains(x, y)) continue;
-        if (QRect(1104, 389, 70, 67).contains(x, y)) continue;  // the exit button's highlight
-        ++compared;
-        equal += Near(At(shot, layout.window + QPoint(x, y)), device.pixelColor(x, y), 6);
-      }
-    }
-    return compared > 1000 && equal >= compared * 99 / 100;
-  };
+  auto deviceShown = [&](const TShot& shot) { return DeviceShownAt(shot, device, layout.window); };
   TShot shot;
   ASSERT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 10000))
       << "the device picture did not appear";
@@ -489,6 +513,39 @@ TEST_F(Slideshow, PaintsTheWholeScreenAreaAtTwiceTheScale) {
   const bool painted = WaitFor([&] { return AllNear(shot = Grab(layout.view), layout.view, kBlue); }, 10000);
   EXPECT_TRUE(painted) << CountNear(shot, layout.view, kBlue)
                        << " of 144 points of the screen area show the background";
+}
+
+// On a screen smaller than the window, the window keeps its top edge and its
+// exit button on screen, and a drag on the device frame moves it (by the
+// window manager's move where there is one, by the program itself without).
+TEST_F(Slideshow, SmallScreenKeepsTheExitButtonReachableAndTheFrameMoves) {
+  ASSERT_LT(ScreenRect().width(), 1200) << "needs a screen narrower than the window";
+  const QImage device(VANTREL_DEVICE_PICTURE);
+  ASSERT_FALSE(device.isNull());
+  WritePicture(Photos() + "/red.jpg", kRed, 400, 300);
+  Start();
+  const QPoint placed(ScreenRect().right() - kExitButton.right(), 0);
+  TShot shot;
+  ASSERT_TRUE(WaitFor([&] { return DeviceShownAt(shot = Grab(), device, placed); }, 10000))
+      << "the window is not at " << placed.x() << ", " << placed.y();
+  EXPECT_TRUE(ExitButtonShownAt(shot, device, placed)) << "the exit button is not on screen";
+
+  // Press on the top of the frame, drag by (100, 60) in small steps, let go.
+  const QPoint grip = placed + QPoint(600, 30);
+  Xdotool({"mousemove", QString::number(grip.x()), QString::number(grip.y()), "mousedown", "1"});
+  for (int step = 1; step <= 10; ++step) {
+    const QPoint at = grip + QPoint(10, 6) * step;
+    Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    Wait(30);
+  }
+  Xdotool({"mouseup", "1"});
+  const QPoint moved = placed + QPoint(100, 60);
+  EXPECT_TRUE(WaitFor([&] { return DeviceShownAt(shot = Grab(), device, moved); }, 5000))
+      << "the window did not follow the drag";
+  Xdotool({"mousemove", "0", "0"});
+  const QRect photo = TLayout(QSize(1200, 850)).PhotoInWindow({400, 300}).translated(moved);
+  EXPECT_TRUE(WaitFor([&] { return WholePhoto(Grab(photo), photo).isValid(); }, 15000))
+      << "no photo in the moved window";
 }
 
 }  // namespace
