@@ -92,6 +92,7 @@ void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect
                                  int32_t clientWidth, int32_t clientHeight) {
   const raster::Rect visible = raster::Intersect(dstRect, {0, 0, clientWidth, clientHeight});
   if (visible.empty() || srcRect.empty()) return;
+  if (PutUnscaled(frame, srcRect, dstRect, visible)) return;
   if (staging_.Width() != visible.width() || staging_.Height() != visible.height()) {
     staging_.SetSize(visible.width(), visible.height());
   }
@@ -107,6 +108,24 @@ void TX11WindowSurface::PutFrame(const raster::Bitmap& frame, const raster::Rect
   } else {
     SendInBands(staging_.Bits(), visible.width(), visible.height(), visible.left, visible.top);
   }
+}
+
+// A frame shown at its own size (full screen, or a view as large as the
+// picture) is copied row by row straight into the shared segment: one pass
+// over the frame's bytes instead of a staging copy and a second copy.
+bool TX11WindowSurface::PutUnscaled(const raster::Bitmap& frame, const raster::Rect& srcRect,
+                                    const raster::Rect& dstRect, const raster::Rect& visible) {
+  if (srcRect.width() != dstRect.width() || srcRect.height() != dstRect.height()) return false;
+  if (raster::Intersect(srcRect, frame.Bounds()) != srcRect) return false;
+  const int32_t width = visible.width(), rows = visible.height();
+  uint32_t* shared = SharedPixels(frameBuffer_, size_t(width) * size_t(rows) * 4);
+  if (shared == nullptr) return false;
+  const int32_t x = srcRect.left + (visible.left - dstRect.left), top = srcRect.top + (visible.top - dstRect.top);
+  for (int32_t row = 0; row < rows; ++row) {
+    std::memcpy(shared + size_t(row) * size_t(width), frame.Row(top + row) + x, size_t(width) * 4);
+  }
+  SendShared(frameBuffer_, width, rows, visible.left, visible.top);
+  return true;
 }
 
 void TX11WindowSurface::PutPainted(const raster::Bitmap& client, const raster::Rect& area) {

@@ -40,6 +40,10 @@ class TX11WindowSurface : public TWindowSurface {
   // Shows `width` × `rows` pixels of the buffer's segment at (x, y). Returns
   // at once; the next SharedPixels on the buffer waits for the server.
   void SendShared(TSharedBuffer& buffer, int32_t width, int32_t rows, int32_t x, int32_t y);
+  // Puts the visible part of a frame shown unscaled through the shared
+  // segment; false (nothing sent) when it is scaled or MIT-SHM is unusable.
+  bool PutUnscaled(const raster::Bitmap& frame, const raster::Rect& srcRect, const raster::Rect& dstRect,
+                   const raster::Rect& visible);
   // Sends `rows` rows of `width` pixels, stored top row first, to (x, y).
   void SendInBands(const uint32_t* pixels, int32_t width, int32_t rows, int32_t x, int32_t y);
 
