@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QLabel>
 
+#include "app/file_dialog_columns.h"
 #include "platform/picture_decoder.h"
 
 namespace app {
@@ -43,6 +44,9 @@ TPictureOpenDialog::TPictureOpenDialog(QWidget* owner, const TOpenPictureRequest
     grid->addWidget(preview_, 1, grid->columnCount(), 1, 1);
   }
   connect(this, &QFileDialog::currentChanged, this, &TPictureOpenDialog::ShowPreview);
+  // Room for the size, type and date columns beside the names and the preview.
+  resize(860, 480);
+  FitFileColumns(*this);
 }
 
 void TPictureOpenDialog::ShowPreview(const QString& fileName) {

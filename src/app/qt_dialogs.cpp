@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "app/export_video_dialog.h"
+#include "app/file_dialog_columns.h"
 #include "app/picture_dialog.h"
 
 namespace app {
@@ -69,6 +70,8 @@ std::optional<QString> TQtDialogs::ChooseFolder(QWidget* owner, const QString& t
   dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
   // Choosing, not making: the chooser offers no button to create a folder.
   if (auto* newFolder = dialog.findChild<QToolButton*>(QStringLiteral("newFolderButton"))) newFolder->hide();
+  dialog.resize(720, 440);
+  FitFileColumns(dialog);
   CentreOnOwnerScreen(dialog, owner);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::cleanPath(dialog.selectedFiles().constFirst());

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -94,6 +95,17 @@ TEST_F(ThemedWindow, NumberBoxesShowTheirLargestValueWhole) {
     EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), TextRoom(box))
         << box->objectName().toStdString() << " cuts off \"" << box->text().toStdString() << "\"";
   }
+}
+
+// Without a window manager a dialog gets no frame: its own edge keeps it
+// apart from the panel of the same colour behind it.
+TEST_F(ThemedWindow, DialogsHaveAVisibleEdge) {
+  QMessageBox question(QMessageBox::NoIcon, "t", "question", QMessageBox::Yes | QMessageBox::No);
+  question.resize(200, 100);
+  const QImage shot = question.grab().toImage();
+  const QColor edge = shot.pixelColor(0, shot.height() / 2), inside = shot.pixelColor(5, shot.height() / 2);
+  EXPECT_GT(qGray(edge.rgb()), qGray(inside.rgb()) + 60)
+      << "edge " << edge.name().toStdString() << ", inside " << inside.name().toStdString();
 }
 
 TEST_F(ThemedWindow, DropDownListsShowTheirArrow) {
