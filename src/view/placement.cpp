@@ -1,6 +1,6 @@
 // Placement of the picture in the control and the background as old picture.
+#include "platform/raster/placement.h"
 #include "platform/raster/drawing.h"
-#include "platform/raster/muldiv.h"
 #include "view/custom_vantrel.h"
 
 namespace view {
@@ -9,27 +9,16 @@ using Lock = TViewLockHold;
 
 void TCustomVantrel::UpdateDisplayRect() {
   Lock lock(fCS);
-  const int32_t cW = fClientWidth - 2 * fFrameWidth;
-  const int32_t cH = fClientHeight - 2 * fFrameWidth;
-  const raster::Size placed = PlacedSize(fPicRect.right - fPicRect.left, fPicRect.bottom - fPicRect.top);
-  const int32_t dx = fCenter ? fFrameWidth + (cW - placed.width) / 2 : fFrameWidth;
-  const int32_t dy = fCenter ? fFrameWidth + (cH - placed.height) / 2 : fFrameWidth;
-  fDisplayRect = {dx, dy, dx + placed.width, dy + placed.height};
+  fDisplayRect = raster::PlaceDisplayRect(fClientWidth, fClientHeight, fFrameWidth, fPicRect.right - fPicRect.left,
+                                          fPicRect.bottom - fPicRect.top, {fCenter, fStretch, fProportional});
   if (DynamicOldPic && OldPic) UpdateOldPic();
 }
 
 raster::Size TCustomVantrel::PlacedSize(int32_t pW, int32_t pH) const {
   Lock lock(fCS);
-  const int32_t cW = fClientWidth - 2 * fFrameWidth;
-  const int32_t cH = fClientHeight - 2 * fFrameWidth;
-  if (fProportional && pW > 0 && pH > 0 && (fStretch || cW < pW || cH < pH)) {
-    if (double(cH) / pH > double(cW) / pW) {  // the width limits
-      return {cW, raster::MulDiv(pH, cW, pW)};
-    }
-    return {raster::MulDiv(pW, cH, pH), cH};  // the height limits, also on equal ratios
-  }
-  if (fStretch) return {cW, cH};
-  return {pW, pH};
+  const raster::Rect placed =
+      raster::PlaceDisplayRect(fClientWidth, fClientHeight, fFrameWidth, pW, pH, {fCenter, fStretch, fProportional});
+  return {placed.width(), placed.height()};
 }
 
 void TCustomVantrel::UpdateOldPic() {
