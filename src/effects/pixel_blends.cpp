@@ -50,37 +50,42 @@ void Store4(uint32_t* p, U32x4 v) { std::memcpy(p, &v, sizeof v); }
 typedef uint32_t U32x8 __attribute__((vector_size(32)));
 
 // Copies every pixel whose pinned draw Random(100), one per pixel in memory
-// order, is below Progress. Eight pixels are decided side by side: lane j
-// holds the state after the draw for pixel i + j and steps eight draws ahead
-// per round, so the draws are the very ones a single generator would make,
-// without its one-multiply-per-pixel chain. Built for AVX2 (whose lane
-// multiply the baseline lacks) and for the baseline, chosen at load time.
+// order, is below Progress. Thirty-two pixels are decided side by side in
+// four groups of eight lanes: lane j of group g holds the state after the
+// draw for pixel i + 8g + j and steps 32 draws ahead per round, so the draws
+// are the very ones a single generator would make. Four independent chains
+// keep the lane multiply's latency off the critical path (one chain waits on
+// it every eight pixels). Built for AVX2 (whose lane multiply the baseline
+// lacks) and for the baseline, chosen at load time.
 VANTREL_CPU_CLONES void DissolvePixels(uint32_t* dst, const uint32_t* src, size_t count, uint32_t seed,
                                        int32_t Progress) {
   if (Progress >= 100) {  // every draw is below 100
     std::memcpy(dst, src, count * sizeof(uint32_t));
     return;
   }
-  constexpr size_t kLanes = 8;
-  const LcgStep one = RepeatedStep(1), eight = RepeatedStep(int(kLanes));
-  uint32_t states[kLanes];
+  constexpr size_t kLanes = 8, kGroups = 4, kRound = kLanes * kGroups;
+  const LcgStep one = RepeatedStep(1), round = RepeatedStep(int(kRound));
+  uint32_t states[kRound];
   uint32_t state = seed;
   for (uint32_t& s : states) s = state = one(state);
   const uint32_t below = ShownBelow(Progress);
-  const U32x8 belowLanes = U32x8{} + below, mul = U32x8{} + eight.mul, add = U32x8{} + eight.add;
-  U32x8 lanes;
-  std::memcpy(&lanes, states, sizeof lanes);
+  const U32x8 belowLanes = U32x8{} + below, mul = U32x8{} + round.mul, add = U32x8{} + round.add;
+  U32x8 lanes[kGroups];
+  std::memcpy(lanes, states, sizeof lanes);
   size_t i = 0;
-  for (; i + kLanes <= count; i += kLanes) {
-    const U32x8 take = (U32x8)(lanes < belowLanes);
-    U32x8 from, into;
-    std::memcpy(&from, src + i, sizeof from);
-    std::memcpy(&into, dst + i, sizeof into);
-    const U32x8 result = (from & take) | (into & ~take);
-    std::memcpy(dst + i, &result, sizeof result);
-    lanes = lanes * mul + add;
+  for (; i + kRound <= count; i += kRound) {
+    for (size_t g = 0; g < kGroups; ++g) {
+      const size_t at = i + g * kLanes;
+      const U32x8 take = (U32x8)(lanes[g] < belowLanes);
+      U32x8 from, into;
+      std::memcpy(&from, src + at, sizeof from);
+      std::memcpy(&into, dst + at, sizeof into);
+      const U32x8 result = (from & take) | (into & ~take);
+      std::memcpy(dst + at, &result, sizeof result);
+      lanes[g] = lanes[g] * mul + add;
+    }
   }
-  std::memcpy(states, &lanes, sizeof lanes);
+  std::memcpy(states, lanes, sizeof lanes);
   for (size_t j = 0; i + j < count; ++j) {
     if (states[j] < below) dst[i + j] = src[i + j];
   }
