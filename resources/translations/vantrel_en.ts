@@ -20,10 +20,6 @@
         <translation>Choose the folder of the baby&apos;s photos:</translation>
     </message>
     <message>
-        <source>复制成功请重新打开相册即可播放</source>
-        <translation>Copied. Open the album again to play the new photos.</translation>
-    </message>
-    <message>
         <source>复制失败</source>
         <translation>Copy failed</translation>
     </message>
@@ -176,6 +172,44 @@
 找不到包含JPG格式的文件.</source>
         <translation>
 No JPG pictures were found there.</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>没有写入相册的权限</source>
+        <translation>no permission to write into the album</translation>
+    </message>
+    <message>
+        <source>源文件无法读取</source>
+        <translation>a source file cannot be read</translation>
+    </message>
+    <message>
+        <source>新复制 %1 张照片，%2 张已在相册中</source>
+        <translation>%1 photos copied, %2 already in the album</translation>
+    </message>
+    <message>
+        <source>复制成功请重新打开相册即可播放
+</source>
+        <translation>Copied. Open the album again to play the new photos.
+</translation>
+    </message>
+    <message>
+        <source>复制失败
+</source>
+        <translation>Copy failed
+</translation>
+    </message>
+    <message>
+        <source>，%1 张未能复制（%2）</source>
+        <translation>, %1 could not be copied (%2)</translation>
+    </message>
+    <message>
+        <source>删除完毕
+保留了 %1 张已被修改或替换的同名照片</source>
+        <translation>Deletion finished
+Kept %1 photos of the same names that were changed or replaced</translation>
     </message>
 </context>
 </TS>
