@@ -2,6 +2,102 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>app::TExportVideoDialog</name>
+    <message>
+        <source>导出视频</source>
+        <translation>Export video</translation>
+    </message>
+    <message>
+        <source>照片文件夹</source>
+        <translation>Photo folder</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>输出文件</source>
+        <translation>Output file</translation>
+    </message>
+    <message>
+        <source>画面大小</source>
+        <translation>Frame size</translation>
+    </message>
+    <message>
+        <source>每秒帧数</source>
+        <translation>Frames per second</translation>
+    </message>
+    <message>
+        <source>每张停留(秒)</source>
+        <translation>Seconds per photo</translation>
+    </message>
+    <message>
+        <source>切换时间(ms)</source>
+        <translation>Transition (ms)</translation>
+    </message>
+    <message>
+        <source>按特效顺序</source>
+        <translation>In catalogue order</translation>
+    </message>
+    <message>
+        <source>随机特效</source>
+        <translation>Random effect</translation>
+    </message>
+    <message>
+        <source>当前特效 #%1</source>
+        <translation>Current effect #%1</translation>
+    </message>
+    <message>
+        <source>特效</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>视频 (*.mp4 *.mkv *.webm)</source>
+        <translation>Videos (*.mp4 *.mkv *.webm)</translation>
+    </message>
+</context>
+<context>
+    <name>app::TExportVideoJob</name>
+    <message>
+        <source>正在导出视频...</source>
+        <translation>Exporting the video...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>导出视频</source>
+        <translation>Export video</translation>
+    </message>
+    <message>
+        <source>正在取消...</source>
+        <translation>Cancelling...</translation>
+    </message>
+    <message>
+        <source>视频已导出：%1
+%2 张照片，%3 秒</source>
+        <translation>Video exported: %1
+Photos: %2, length: %3 s</translation>
+    </message>
+    <message>
+        <source>导出视频失败：%1</source>
+        <translation>The video could not be exported: %1</translation>
+    </message>
+    <message>
+        <source>正在导出视频... %1 / %2 帧，还需 %3 秒</source>
+        <translation>Exporting the video... frame %1 of %2, %3 s left</translation>
+    </message>
+</context>
+<context>
     <name>app::TPhotosform</name>
     <message>
         <source>温馨提示</source>
@@ -187,7 +283,7 @@ No JPG pictures were found there.</translation>
     </message>
     <message>
         <source>新复制 %1 张照片，%2 张已在相册中</source>
-        <translation>%1 photos copied, %2 already in the album</translation>
+        <translation>Photos newly copied: %1, already in the album: %2</translation>
     </message>
     <message>
         <source>复制成功请重新打开相册即可播放
@@ -203,13 +299,21 @@ No JPG pictures were found there.</translation>
     </message>
     <message>
         <source>，%1 张未能复制（%2）</source>
-        <translation>, %1 could not be copied (%2)</translation>
+        <translation>; not copied: %1 (%2)</translation>
     </message>
     <message>
         <source>删除完毕
 保留了 %1 张已被修改或替换的同名照片</source>
         <translation>Deletion finished
-Kept %1 photos of the same names that were changed or replaced</translation>
+Kept photos of the same names that were changed or replaced: %1</translation>
+    </message>
+    <message>
+        <source>导出视频...</source>
+        <translation>Export video...</translation>
+    </message>
+    <message>
+        <source>导出视频</source>
+        <translation>Export video</translation>
     </message>
 </context>
 </TS>

@@ -122,7 +122,7 @@ void TPhotosform::CreateControls() {
   YJSZ->setObjectName(QStringLiteral("YJSZ"));
   N2 = PopupMenu1->addAction(tr("全屏/返回"));
   N2->setObjectName(QStringLiteral("N2"));
-  N3 = PopupMenu1->addAction(QStringLiteral("导出视频..."));
+  N3 = PopupMenu1->addAction(tr("导出视频..."));
   N3->setObjectName(QStringLiteral("N3"));
 }
 

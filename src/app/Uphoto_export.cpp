@@ -57,10 +57,9 @@ void TPhotosform::N3Click(QObject*) {
     exportJob_ = nullptr;
     N3->setEnabled(true);
     if (text.isEmpty()) return;  // cancelled: the user knows
-    dialogs_.Message(this, {QStringLiteral("导出视频"),
-                            text,
-                            written ? TMessageIcon::Information : TMessageIcon::Warning,
-                            {TMessageButton::Ok}});
+    dialogs_.Message(
+        this,
+        {tr("导出视频"), text, written ? TMessageIcon::Information : TMessageIcon::Warning, {TMessageButton::Ok}});
   });
 }
 

@@ -31,16 +31,16 @@ class PostedProgress : public video_export::ExportObserver {
 
 TExportVideoJob::TExportVideoJob(QWidget* owner, const video_export::ExportSettings& settings, TDone done)
     : QObject(owner), settings_(settings), done_(std::move(done)) {
-  progress_ = new QProgressDialog(QStringLiteral("正在导出视频..."), QStringLiteral("取消"), 0, 1, owner);
+  progress_ = new QProgressDialog(tr("正在导出视频..."), tr("取消"), 0, 1, owner);
   progress_->setObjectName(QStringLiteral("ExportVideoProgress"));
-  progress_->setWindowTitle(QStringLiteral("导出视频"));
+  progress_->setWindowTitle(tr("导出视频"));
   progress_->setWindowModality(Qt::NonModal);  // the slideshow stays usable
   progress_->setAutoClose(false);
   progress_->setAutoReset(false);
   progress_->setMinimumDuration(0);
   progress_->setValue(0);
   connect(progress_, &QProgressDialog::canceled, this, [this] {
-    progress_->setLabelText(QStringLiteral("正在取消..."));
+    progress_->setLabelText(tr("正在取消..."));
     worker_.request_stop();
   });
   worker_ = std::jthread([this](std::stop_token stop) { Run(stop); });
@@ -62,7 +62,7 @@ void TExportVideoJob::Run(std::stop_token stop) {
   bool written = false;
   try {
     const video_export::ExportSummary s = video_export::ExportSlideshow(settings_, observer, stop);
-    text = QStringLiteral("视频已导出：%1\n%2 张照片，%3 秒")
+    text = tr("视频已导出：%1\n%2 张照片，%3 秒")
                .arg(QString::fromStdString(settings_.output.string()))
                .arg(s.photos)
                .arg(s.seconds, 0, 'f', 1);
@@ -70,7 +70,7 @@ void TExportVideoJob::Run(std::stop_token stop) {
   } catch (const video_export::ExportCancelled&) {
     // Nothing to say: the user asked for it, and nothing was written.
   } catch (const std::exception& e) {
-    text = QStringLiteral("导出视频失败：%1").arg(QString::fromUtf8(e.what()));
+    text = tr("导出视频失败：%1").arg(QString::fromUtf8(e.what()));
   }
   QMetaObject::invokeMethod(
       this, [this, text, written] { Finish(text, written); }, Qt::QueuedConnection);
@@ -80,8 +80,7 @@ void TExportVideoJob::ShowProgress(qint64 done, qint64 total, double secondsLeft
   if (!progress_ || worker_.get_stop_token().stop_requested()) return;
   progress_->setMaximum(int(std::max<qint64>(total, 1)));
   progress_->setValue(int(std::min(done, total)));
-  progress_->setLabelText(
-      QStringLiteral("正在导出视频... %1 / %2 帧，还需 %3 秒").arg(done).arg(total).arg(qRound(secondsLeft)));
+  progress_->setLabelText(tr("正在导出视频... %1 / %2 帧，还需 %3 秒").arg(done).arg(total).arg(qRound(secondsLeft)));
 }
 
 void TExportVideoJob::Finish(const QString& text, bool written) {
