@@ -66,6 +66,8 @@ TEST(Translation, EveryTextHasItsEnglish) {
   EXPECT_GT(texts, 40);
 }
 
+std::string Joined(const QStringList& texts) { return texts.join(QStringLiteral(" | ")).toStdString(); }
+
 class TranslatedWindow : public AppTest {
  protected:
   void TearDown() override {
@@ -145,13 +147,13 @@ TEST_F(TranslatedWindow, AlbumAndExportTextsFollowTheLocale) {
                            {QStringLiteral("x %1.jpg").arg(locale), QStringLiteral("y %1.jpg").arg(locale)})};
     form->Button5->click();
     ASSERT_EQ(dialogs.MessageTexts().size(), 1);
-    EXPECT_EQ(dialogs.MessageTexts().at(0), c.copied);
+    EXPECT_EQ(dialogs.MessageTexts().at(0).toStdString(), c.copied);
 
-    EXPECT_EQ(form->N3->text(), c.exportItem);
+    EXPECT_EQ(form->N3->text().toStdString(), c.exportItem);
     video_export::ExportSettings proposal;
     proposal.style = 7;
     app::TExportVideoDialog dialog(nullptr, proposal);
-    EXPECT_EQ(dialog.windowTitle(), c.dialogTitle);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), c.dialogTitle);
     auto* rows = dialog.findChild<QFormLayout*>();
     ASSERT_TRUE(rows);
     QStringList labels;
@@ -159,16 +161,16 @@ TEST_F(TranslatedWindow, AlbumAndExportTextsFollowTheLocale) {
       if (auto* label = qobject_cast<QLabel*>(rows->itemAt(row, QFormLayout::LabelRole)->widget()))
         labels << label->text();
     }
-    EXPECT_EQ(labels, c.rowLabels);
+    EXPECT_EQ(Joined(labels), Joined(c.rowLabels));
     auto* order = dialog.findChild<QComboBox*>("cbExportStyle");
     ASSERT_TRUE(order);
     QStringList orders;
     for (int i = 0; i < order->count(); ++i) orders << order->itemText(i);
-    EXPECT_EQ(orders, c.orders);
+    EXPECT_EQ(Joined(orders), Joined(c.orders));
     QStringList buttons;
     for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons()) buttons << button->text();
     for (QPushButton* button : dialog.findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) buttons << button->text();
-    EXPECT_EQ(buttons, c.buttons);
+    EXPECT_EQ(Joined(buttons), Joined(c.buttons));
 
     dialogs.Forget();
     dialogs.ExportAnswers.push_back([&](video_export::ExportSettings& s) {
@@ -176,7 +178,7 @@ TEST_F(TranslatedWindow, AlbumAndExportTextsFollowTheLocale) {
     });
     form->N3->trigger();
     ASSERT_TRUE(WaitUntil([&] { return !dialogs.MessageTexts().isEmpty(); }, 60000));
-    EXPECT_EQ(dialogs.CallsOf(TDialogCall::Message).at(0).title, c.dialogTitle);
+    EXPECT_EQ(dialogs.CallsOf(TDialogCall::Message).at(0).title.toStdString(), c.dialogTitle);
     EXPECT_TRUE(dialogs.MessageTexts().at(0).startsWith(c.exportFailed)) << dialogs.MessageTexts().at(0).toStdString();
     form.reset();
     QCoreApplication::removeTranslator(&translator);
