@@ -1,7 +1,8 @@
 // Runs Project22 as a Wayland client of a headless weston (pixman renderer,
 // a magenta desktop the program never shows) and checks its screenshots:
-// the window's rounded outline shows the desktop at the corners, and photos
-// play in the device's screen; dragging the device frame moves the window.
+// the window's rounded outline shows the desktop at the corners, photos play
+// in the device's screen, full screen covers the output; dragging the device
+// frame moves the window.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -119,6 +121,7 @@ class Weston : public ::testing::Test {
     QProcessEnvironment programEnv = env;
     programEnv.insert("QT_QPA_PLATFORM", "wayland");
     programEnv.insert("LANG", "C");
+    programEnv.insert("XDG_CONFIG_HOME", runtime.filePath("config"));  // no remembered settings from elsewhere
     program.setProcessEnvironment(programEnv);
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(VANTREL_PROGRAM, arguments);
@@ -187,6 +190,65 @@ TEST_F(Weston, RoundedWindowShowsTheDesktopAtItsCornersAndPlaysPhotos) {
       << "no photo arrived";
   EXPECT_TRUE(WaitFor([&] { return ChangedShare(playing, Screenshot(), view) > 0.3; }, 12000))
       << "the slideshow stopped";
+  EXPECT_EQ(program.state(), QProcess::Running);
+}
+
+// The box of the pixels that are not black.
+QRect Lit(const QImage& shot) {
+  QRect lit;
+  for (int y = 0; y < shot.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+    for (int x = 0; x < shot.width(); ++x) {
+      if (qRed(row[x]) + qGreen(row[x]) + qBlue(row[x]) > 8) lit |= QRect(x, y, 1, 1);
+    }
+  }
+  return lit;
+}
+
+// The desktop shell's panel along the top of the output: an ordinary window
+// is placed below it.
+class WestonWithPanel : public Weston {
+ protected:
+  bool WithPanel() const override { return true; }
+};
+
+// Started with --fullscreen, the view asks the compositor for full screen:
+// it covers the whole output, the panel too, black around a centred photo,
+// and goes on playing.
+TEST_F(WestonWithPanel, FullScreenCoversTheOutputAndPlays) {
+  StartProgram({"--fullscreen"});
+  const QRect output(0, 0, kScreenWidth, kScreenHeight);
+  // No desktop anywhere, black in the corners.
+  const auto coversTheOutput = [&](const QImage& shot) {
+    if (shot.size() != output.size() || Drawn(shot) != output) return false;
+    for (const QPoint corner : {output.topLeft(), output.topRight(), output.bottomLeft(), output.bottomRight()}) {
+      if (shot.pixelColor(corner) != Qt::black) return false;
+    }
+    return true;
+  };
+  // A photo between two transitions: the same picture twice running.
+  QImage shot, before;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        before = std::exchange(shot, Screenshot());
+        return coversTheOutput(shot) && !Lit(shot).isEmpty() && shot == before;
+      },
+      20000))
+      << "the output is not covered by the full-screen view";
+  if (qEnvironmentVariableIsSet("WESTON_TEST_SHOT")) shot.save(qEnvironmentVariable("WESTON_TEST_SHOT"));
+
+  // The photo (shrunk to fit when larger than the output) sits in the middle.
+  const QRect photo = Lit(shot);
+  EXPECT_LE(std::abs(photo.center().x() - output.center().x()), 2) << "photo at " << photo.x() << "," << photo.y();
+  EXPECT_LE(std::abs(photo.center().y() - output.center().y()), 2) << "photo at " << photo.x() << "," << photo.y();
+
+  // The next photos come in, still full screen.
+  QImage playing;
+  ASSERT_TRUE(WaitFor([&] { return ChangedShare(shot, playing = Screenshot(), photo) > 0.3; }, 12000))
+      << "no photo arrived";
+  EXPECT_TRUE(WaitFor([&] { return ChangedShare(playing, Screenshot(), photo) > 0.3; }, 12000))
+      << "the slideshow stopped";
+  EXPECT_TRUE(coversTheOutput(Screenshot()));
   EXPECT_EQ(program.state(), QProcess::Running);
 }
 
