@@ -315,5 +315,13 @@ Kept photos of the same names that were changed or replaced: %1</translation>
         <source>导出视频</source>
         <translation>Export video</translation>
     </message>
+    <message>
+        <source>已暂停</source>
+        <translation>paused</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
 </context>
 </TS>

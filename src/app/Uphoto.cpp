@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "app/album_folder.h"
+#include "app/folder_watch.h"
 #include "app/photo_folder.h"
 #include "app/radio_group.h"
 #include "app/up_down.h"
@@ -28,6 +29,7 @@ namespace app {
 TPhotosform::TPhotosform(const TFormSetup& setup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), setup_(setup), dialogs_(*setup.Dialogs) {
   if (OutlineNeedsTranslucency()) setAttribute(Qt::WA_TranslucentBackground);
+  folderWatch_ = new TFolderWatch([this] { Guarded([this] { PlayingFolderChanged(); }); }, this);
   CreateControls();
   SetDesignValues();
   ConnectHandlers();
@@ -154,6 +156,7 @@ bool TPhotosform::eventFilter(QObject* watched, QEvent* event) {
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     int key = keyEvent->key();
     Guarded([&] { FormKeyDown(watched, key, keyEvent->modifiers()); });
+    if (key != 0) Guarded([&] { key = SlideshowKeyDown(watched, *keyEvent) ? 0 : key; });
     if (key == 0) return true;  // used up
   }
   if (watched == Vantrel && event->type() == QEvent::MouseButtonDblClick &&

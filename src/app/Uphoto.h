@@ -1,8 +1,10 @@
 #pragma once
 #include <QColor>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <deque>
 #include <exception>
 
 #include "app/cursor_display.h"
@@ -16,6 +18,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +41,7 @@ class TVantrel;
 namespace app {
 
 class TExportVideoJob;
+class TFolderWatch;
 class TRadioGroup;
 class TStatusBar;
 class TUpDown;
@@ -228,6 +232,27 @@ class TPhotosform : public QWidget {
   void SetAutoPlayControlsEnabled(bool enabled);
   void SetFrameColor(const QColor& color);
 
+  // keys, in Uphoto_keys.cpp
+  // Handles a key of the slideshow; false for any other key.
+  bool SlideshowKeyDown(QObject* Sender, const QKeyEvent& event);
+  QString FinishTransition();
+  // Brings `name` on screen now with a transition; without a name, the photo preloaded.
+  void ShowPhotoNow(const QString& name);
+  void PreloadPhoto(const QString& name);
+  void ShowPreviousPhoto();
+  void ShowFirstPhoto();
+  QString PhotoOnScreen() const;
+  void RememberShown(const QString& name);
+  void KeepPaused();
+  void ShowKeyNote(const QString& extra);
+
+  // the folder playing kept current, in Uphoto_watch.cpp
+  void WatchPlayingFolder(const QString& folder, const QStringList& listing);
+  void WatchFolders();
+  void PlayingFolderChanged();
+  void ForgetShown(const QSet<QString>& playing);
+  int TakeNewcomer();
+
   // start settings, in Uphoto_settings.cpp
   void ApplyStartSettings(const TStartSettings& settings);
   void StartWithStyle(int style);
@@ -266,6 +291,15 @@ class TPhotosform : public QWidget {
   QString PicturesPath;
   QString ShowingImage;
   QString LoadedImage;
+  // The photos brought on screen, oldest first, for going back.
+  static constexpr size_t kShownHistoryLength = 100;
+  std::deque<QString> shownHistory_;
+
+  // --- the folder playing, watched ---
+  TFolderWatch* folderWatch_ = nullptr;
+  QString watchedFolder_;
+  QStringList folderListing_;  // as listed last
+  QStringList newcomers_;  // added while it played, not shown yet, oldest first
 
   // --- the video export running, if any ---
   TExportVideoJob* exportJob_ = nullptr;

@@ -33,6 +33,7 @@ void TPhotosform::CreateImageList(const QString& Path) {
   }
   Pictures = listing;
   PicturesPath = Path.endsWith(u'/') ? Path.chopped(1) : Path;
+  WatchPlayingFolder(PicturesPath, listing);
   StatusBar->SetPanelText(2, QString::number(Pictures.size()) + QStringLiteral(" Image(s)"));
   StatusBar->SetPanelText(3, QStringLiteral("Folder: ") + Path);
   LoadNextImage();
@@ -46,10 +47,14 @@ void TPhotosform::LoadNextImage() {
   QString firstError;
   while (!Pictures.isEmpty()) {
     const int count = static_cast<int>(Pictures.size());
-    int Index = raster::Random(count);
-    // With two or more photos the one on screen is never chosen again at once.
-    if (count > 1) {
-      while (Pictures[Index] == ShowingImage) Index = raster::Random(count);
+    // Photos added while the folder plays come first, in the order they came.
+    int Index = TakeNewcomer();
+    if (Index < 0) {
+      Index = raster::Random(count);
+      // With two or more photos the one on screen is never chosen again at once.
+      if (count > 1) {
+        while (Pictures[Index] == ShowingImage) Index = raster::Random(count);
+      }
     }
     LoadedImage = Pictures[Index];
     try {
@@ -124,11 +129,17 @@ void TPhotosform::SetTimerEnabled(bool enabled) {
 void TPhotosform::TimerTimer(QObject*) { ShowNextImage(); }
 
 void TPhotosform::VantrelStart(QObject*, raster::Bitmap&, raster::Bitmap&) {
+  // The photo preloaded is the one this transition brings in (ShowingImage
+  // names it only when the cycle started the transition).
+  RememberShown(LoadedImage);
   CheckTimer();
   LoadNextImage();
 }
 
-void TPhotosform::VantrelStop(QObject*) { CheckTimer(); }
+void TPhotosform::VantrelStop(QObject*) {
+  KeepPaused();  // a photo brought in by a key while paused has come
+  CheckTimer();
+}
 
 void TPhotosform::VantrelProgress(QObject* Sender) {
   // A threaded transition whose mode was switched off may report from the

@@ -6,7 +6,9 @@
 #include <QPlatformSurfaceEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
+#include <chrono>
 #include <cmath>
 
 #include "view/posted_paint_surface.h"
@@ -25,6 +27,14 @@ raster::Size PrimaryScreenPixels() {
   if (!screen) return {};
   const QSize size = screen->geometry().size() * screen->devicePixelRatio();
   return {size.width(), size.height()};
+}
+
+// How often a fading note is repainted.
+constexpr int kNoteFadeStepMs = 40;
+
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 xcb_connection_t* X11Connection() {
@@ -46,6 +56,9 @@ TVantrel::TVantrel(QWidget* parent) : QWidget(parent), nativeDrawing_(X11Connect
   } else {
     surface_ = std::make_unique<TPostedPaintSurface>(this, [this](const raster::Rect& r) { Post(r); });
   }
+  noteTimer_ = new QTimer(this);
+  noteTimer_->setInterval(kNoteFadeStepMs);
+  connect(noteTimer_, &QTimer::timeout, this, &TVantrel::FadeNote);
   resize(100, 100);
   Picture().SetLoadCover(PrimaryScreenPixels());
 }
@@ -75,6 +88,64 @@ void TVantrel::DestroyHandle() {
   if (nativeDrawing_) DropSurface();
   handleAllocated_.store(false);
   if (nativeDrawing_) destroy();
+}
+
+// --- the note ---
+
+void TVantrel::ShowNote(const QString& text) {
+  QRect changed;
+  {
+    TViewLockHold lock(CS());
+    changed = ToLogical(note_.Place(ClientWidth(), ClientHeight()));
+    note_.Show(text, devicePixelRatioF(), NowMs());
+    changed |= ToLogical(note_.Place(ClientWidth(), ClientHeight()));
+  }
+  noteTimer_->start();
+  update(changed);
+}
+
+QString TVantrel::NoteText() const {
+  TViewLockHold lock(CS());
+  return note_.Opacity(NowMs()) > 0 ? note_.Text() : QString();
+}
+
+QRect TVantrel::NoteRect() const {
+  TViewLockHold lock(CS());
+  return ToLogical(note_.Place(ClientWidth(), ClientHeight()));
+}
+
+void TVantrel::FadeNote() {
+  QRect area;
+  {
+    TViewLockHold lock(CS());
+    const int opacity = note_.Opacity(NowMs());
+    if (opacity == 255) return;  // not fading yet
+    area = ToLogical(note_.Place(ClientWidth(), ClientHeight()));
+    if (opacity == 0) {
+      note_.Hide();
+      noteTimer_->stop();
+    }
+  }
+  update(area);
+}
+
+void TVantrel::PutFrameWithNote(const raster::Bitmap& Display, const raster::Rect& PicRect,
+                                const raster::Rect& DisplayRect, int opacity) {
+  // The visible part of the frame, scaled as the surface would scale it, with
+  // the note blended over it, goes out as one piece: the frame is never seen
+  // without the note while the note is up.
+  const raster::Rect visible = raster::Intersect(DisplayRect, {0, 0, ClientWidth(), ClientHeight()});
+  if (visible.empty()) return;
+  if (frameWithNote_.Width() != visible.width() || frameWithNote_.Height() != visible.height()) {
+    frameWithNote_.SetSize(visible.width(), visible.height());
+  }
+  {
+    TCanvas canvas(frameWithNote_);
+    canvas.SetOrigin({-visible.left, -visible.top});
+    canvas.CopyRect(DisplayRect, Display, PicRect);
+  }
+  note_.BlendOnto(frameWithNote_, {visible.left, visible.top}, visible, ClientWidth(), ClientHeight(), opacity);
+  surface_->PutFrame(frameWithNote_, frameWithNote_.Bounds(), visible, ClientWidth(), ClientHeight());
 }
 
 // --- window operations ---
@@ -144,8 +215,17 @@ void TVantrel::ValidateRect(const raster::Rect&) {}
 
 void TVantrel::PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rect& PicRect,
                                 const raster::Rect& DisplayRect) {
-  // Runs under the view lock, which also guards surface_.
-  if (surface_) surface_->PutFrame(Display, PicRect, DisplayRect, ClientWidth(), ClientHeight());
+  // Runs under the view lock, which also guards surface_ and the note.
+  TViewLockHold lock(CS());
+  if (!surface_) return;
+  // Posted paints lay the note over the frame when they paint it.
+  const int noteOpacity = nativeDrawing_ ? note_.Opacity(NowMs()) : 0;
+  const raster::Rect note = note_.Place(ClientWidth(), ClientHeight());
+  if (noteOpacity > 0 && !raster::Intersect(note, DisplayRect).empty()) {
+    PutFrameWithNote(Display, PicRect, DisplayRect, noteOpacity);
+  } else {
+    surface_->PutFrame(Display, PicRect, DisplayRect, ClientWidth(), ClientHeight());
+  }
 }
 
 void TVantrel::PostTransitionMessage(const TTransitionMessage& Msg) { Post(Msg); }
@@ -225,6 +305,8 @@ void TVantrel::paintEvent(QPaintEvent* e) {
   TCanvas canvas(paintBuffer_);
   // surface_ is guarded by the view lock, which WMPaint holds around `present`.
   WMPaint(canvas, area, [&] {
+    TViewLockHold lock(CS());
+    note_.BlendOnto(paintBuffer_, {0, 0}, area, ClientWidth(), ClientHeight(), note_.Opacity(NowMs()));
     if (surface_) surface_->PutPainted(paintBuffer_, area);
   });
 }

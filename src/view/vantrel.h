@@ -8,6 +8,9 @@
 #include <variant>
 
 #include "view/custom_vantrel.h"
+#include "view/note_overlay.h"
+
+class QTimer;
 
 namespace view {
 
@@ -49,6 +52,16 @@ class TVantrel : public QWidget, public TCustomVantrel {
 
   QPaintEngine* paintEngine() const override;
 
+  // Shows a short note over the view (see TNoteOverlay) for about two
+  // seconds, then fades it out. It is laid over what the view paints and over
+  // each transition frame as it reaches the screen, never into the pictures
+  // of the transition.
+  void ShowNote(const QString& text);
+  // The note now on screen (fading counts), or nothing.
+  QString NoteText() const;
+  // Where the note lies in the widget (logical pixels); empty when there is none.
+  QRect NoteRect() const;
+
  protected:
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
@@ -79,6 +92,11 @@ class TVantrel : public QWidget, public TCustomVantrel {
   QSize DeviceSize() const;
   raster::Rect ToDevice(const QRect& logical) const;
   QRect ToLogical(const raster::Rect& device) const;
+  // Steps the note's fading: repaints it while it fades, drops it when gone.
+  void FadeNote();
+  // Puts a frame with the note laid over it (under the view lock, any thread).
+  void PutFrameWithNote(const raster::Bitmap& Display, const raster::Rect& PicRect, const raster::Rect& DisplayRect,
+                        int opacity) REQUIRES(CS());
   // Posting to the window thread: the item waits in posted_ and a bare
   // wake-up event makes the window thread take the oldest one, so items are
   // handled in the order posted and their content passes through our lock.
@@ -91,6 +109,9 @@ class TVantrel : public QWidget, public TCustomVantrel {
   std::unique_ptr<TWindowSurface> surface_;  // guarded by the view lock
   uint32_t surfaceWindow_ = 0;  // the window surface_ draws on; guarded by the view lock
   raster::Bitmap paintBuffer_;  // the client area as painted last
+  TNoteOverlay note_ GUARDED_BY(CS());
+  raster::Bitmap frameWithNote_ GUARDED_BY(CS());  // a frame with the note over it, as sent
+  QTimer* noteTimer_;  // steps the note's fading
   std::mutex postedMutex_;
   std::deque<TPosted> posted_;
 };

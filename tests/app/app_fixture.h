@@ -22,6 +22,7 @@ class TPhotosformProbe {
   void ShowNextImage() { form_.ShowNextImage(); }
   void SetFullScreen(bool active) { form_.SetFullScreen(active); }
   bool IsFullScreen() const { return form_.IsFullScreen(); }
+  const std::deque<QString>& ShownHistory() const { return form_.shownHistory_; }
 
  private:
   TPhotosform& form_;
