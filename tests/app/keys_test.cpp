@@ -50,6 +50,7 @@ TEST_F(Keys, RightAndPageDownBringTheNextPhotoAtOnceWithThePanelsTransition) {
     EXPECT_EQ(form->Vantrel->Style(), style % 172 + 1) << "the panel's catalogue order, as a tick would";
     ASSERT_TRUE(WaitIdle(1000));
     EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_EQ(Shown(), 1u);
     EXPECT_EQ(probe->ShownHistory().back(), preloaded);
     EXPECT_NE(probe->LoadedImage(), preloaded) << "the next one is preloaded";
     EXPECT_FALSE(form->Timer->isActive() && form->Timer->remainingTime() < 1000) << "a full interval follows";
@@ -144,6 +145,7 @@ TEST_F(Keys, RightAndLeftWhilePausedAnimateAndThePauseStays) {
   const QString first = probe->ShowingImage();
   Press(Qt::Key_Space);  // paused: a transition to the preloaded photo waits at its start
   ASSERT_TRUE(form->Vantrel->Busy());
+  ASSERT_EQ(Shown(), 2u);
   const QString waiting = probe->ShownHistory().back();
   EXPECT_NE(waiting, first);
   EXPECT_TRUE(Note().startsWith(first + "\n")) << "the photo still on screen";
