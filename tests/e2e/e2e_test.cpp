@@ -122,6 +122,12 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
   return true;
 }
 
+// Keeps a screenshot for a person to look at when E2E_SHOT_DIR names a folder.
+void SaveShot(const TShot& shot, const QString& name) {
+  const QString folder = qEnvironmentVariable("E2E_SHOT_DIR");
+  if (!folder.isEmpty()) shot.image.save(QDir(folder).filePath(name));
+}
+
 void Xdotool(const QStringList& arguments) {
   ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << arguments.join(' ').toStdString();
 }
@@ -324,6 +330,61 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   EXPECT_GT(started.elapsed(), kDisplayInterval - 200);
   shot = Grab(layout.view);
   EXPECT_TRUE(Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue)) << "tiled background beside the photo";
+
+  // --- keys: Right starts the other photo's transition within a second,
+  // with a note over the view.
+  const QRect noteBox(layout.view.bottomLeft() + QPoint(16 + 4, -16 - 20), QSize(60, 14));
+  auto noteShown = [&](const TShot& s) { return CountNear(s, noteBox, kBlue, 4) == 0; };
+  auto otherPhoto = [&](QColor c) { return c == kRed ? kGreen : kRed; };
+  const QRect photoAboveNote = photoInWindow.adjusted(0, 0, 0, -40);  // the note covers its bottom-left corner
+  Xdotool({"mousemove", QString::number(layout.view.center().x()), QString::number(layout.view.center().y())});
+  Wait(300);
+  QElapsedTimer keyClock;
+  keyClock.start();
+  Keys({"Right"});
+  qint64 arriving = -1;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        shot = Grab(layout.view);
+        const int secondCount = CountNear(shot, photoAboveNote, otherPhoto(photo));
+        if (secondCount > 0 && arriving < 0) {
+          arriving = keyClock.elapsed();
+          SaveShot(shot, "note-over-transition.png");
+        }
+        return secondCount == 12 * 12;
+      },
+      3000))
+      << "Right did not bring the other photo";
+  EXPECT_LT(arriving, 1000 + 300) << "Right took more than a second (and a grab)";
+  photo = otherPhoto(photo);
+
+  // Space at once pauses: the photo stays for more than two display
+  // intervals while the note fades and leaves nothing behind; Space again
+  // resumes, and the other photo comes within an interval.
+  Keys({"space"});
+  ASSERT_TRUE(WaitFor([&] { return noteShown(shot = Grab(layout.view)); }, 1000)) << "no note after Space";
+  SaveShot(shot, "note-paused.png");
+  QElapsedTimer paused;
+  paused.start();
+  while (paused.elapsed() < 2 * kDisplayInterval + 500) {
+    ASSERT_TRUE(AllNear(Grab(photoAboveNote), photoAboveNote, photo)) << "the photo changed while paused";
+    Wait(250);
+  }
+  EXPECT_FALSE(noteShown(Grab(layout.view))) << "the note did not fade";
+  EXPECT_TRUE(AllNear(Grab(photoInWindow), photoInWindow, photo)) << "the note left something behind";
+  Keys({"space"});
+  EXPECT_TRUE(
+      WaitFor([&] { return AllNear(Grab(photoInWindow), photoInWindow, otherPhoto(photo)); }, kDisplayInterval + 3000))
+      << "Space did not resume the show";
+  photo = otherPhoto(photo);
+
+  // F11 goes full screen and comes back.
+  Keys({"F11"});
+  ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 3000)) << "F11 did not go full screen";
+  SaveShot(Grab(), "f11-full-screen.png");
+  Keys({"F11"});
+  ASSERT_TRUE(WaitFor([&] { return CornersAre(kRootColour); }, 3000)) << "F11 did not come back";
+  EXPECT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 3000)) << "the window is not back";
 
   // --- right click, "播放设置": the settings panel on its third page, whose
   // first button is green from its top; its OK button hides it.
