@@ -134,7 +134,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
                      "Esc leave full screen."));
   parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                QStringLiteral("The folder of photos to play (default: the last one played, "
-                                              "else Photos beside the program)."),
+                                              "else the album: Photos beside the program, or "
+                                              "$XDG_DATA_HOME/vantrel/Photos when installed)."),
                                QStringLiteral("[FOLDER]"));
   const TOptions o;
   for (const QCommandLineOption* option : {&o.help, &o.version, &o.fullScreen, &o.interval, &o.style, &o.order,

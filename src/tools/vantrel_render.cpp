@@ -2,6 +2,7 @@
 // or a slideshow video from a folder of photos.
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -22,6 +23,37 @@
 namespace {
 
 constexpr int kUsageStatus = 2;
+
+constexpr const char* kHelp =
+    "Usage: vantrel-render --style N --old OLD --new NEW --progress P --out OUT.png\n"
+    "       vantrel-render --style N --old OLD --new NEW --frames DIR [--step S]\n"
+    "       vantrel-render --list\n"
+    "       vantrel-render --slideshow FOLDER --video OUT [options]\n"
+    "\n"
+    "Draws transition frames from two pictures of one size through the catalogue of 172 effects,\n"
+    "or makes a slideshow video of a folder of photos.\n"
+    "\n"
+    "Frames:\n"
+    "  --style N            effect number, 1 to 172 (0 keeps the old picture to the end)\n"
+    "  --old OLD, --new NEW the pictures the transition goes from and to\n"
+    "  --progress P         one frame at P percent (0 to 100), written to --out as PNG\n"
+    "  --frames DIR         every frame from 0 to 100 percent, in steps of --step (4)\n"
+    "  --seed N             the new picture's seed for the styles that use one (1)\n"
+    "  --randseed N         the shared random generator's state before the frame (0)\n"
+    "  --list               list the effects by number and name\n"
+    "  --verbose            also show the picture libraries' warnings\n"
+    "\n"
+    "Slideshow video:\n"
+    "  --size WxH (1920x1080), --fps N (30), --interval SECONDS (3), --transition-ms MS (1000),\n"
+    "  --style N|random|cycle (cycle), --seed N, --placement centre|stretch|fit (fit),\n"
+    "  --background #RRGGBB (#000000), --audio FILE, --recursive.\n"
+    "  .mp4 and .mkv are H.264 with AAC sound, .webm VP9 with Opus sound.\n"
+    "\n"
+    "Bad input exits with status 2 and one line on standard error.\n";
+
+bool WantsHelp(const std::vector<std::string>& args) {
+  return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
 
 void PrintList() {
   for (int32_t style = 1; style <= effects::kEffectCount; ++style) {
@@ -90,6 +122,10 @@ int Main(const tools::RenderOptions& o) {
 int main(int argc, char** argv) {
   try {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (WantsHelp(args)) {
+      std::cout << kHelp;
+      return 0;
+    }
     if (tools::WantsSlideshow(args)) return tools::RunSlideshowCommand(args);
     return Main(tools::ParseRenderOptions(args));
   } catch (const std::exception& e) {

@@ -178,9 +178,10 @@ TEST_F(InstalledProgram, ShowsTheDeviceAndPlaysTheDemonstrationAlbumFromTheUserD
   Xdotool({"mousemove", QString::number(click.x()), QString::number(click.y()), "click", "3"});
   QString menu;
   EXPECT_TRUE(
-      WaitFor([&] { return (menu = ReadText(QRect(click, QSize(260, 70)))).contains("Playback settings"); }, 8000))
+      WaitFor([&] { return (menu = ReadText(QRect(click, QSize(260, 90)))).contains("Playback settings"); }, 8000))
       << "the menu reads: " << menu.toStdString();
   EXPECT_TRUE(menu.contains("Full screen")) << "the menu reads: " << menu.toStdString();
+  EXPECT_TRUE(menu.contains("Export video")) << "the menu reads: " << menu.toStdString();
 }
 
 }  // namespace

@@ -151,6 +151,24 @@ TEST_F(RenderTool, BadInputIsOneLineOnStandardErrorAndStatusTwo) {
   EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }
 
+// --help wherever it stands: the usage of both forms on standard output, in
+// English, status 0, nothing drawn.
+TEST_F(RenderTool, HelpShowsTheUsageOfBothForms) {
+  for (const std::string& args :
+       {std::string("--help"), std::string("-h"),
+        "--style 5 " + Pictures() + " --progress 50 --out " + (dir_ / "x.png").string() + " --help",
+        std::string("--slideshow missing --help")}) {
+    const Result r = Render(args);
+    EXPECT_EQ(r.status, 0) << args << ": " << r.err;
+    EXPECT_TRUE(r.err.empty()) << args << ": " << r.err;
+    EXPECT_EQ(r.out.rfind("Usage: vantrel-render --style N", 0), 0u) << args << ": " << r.out;
+    for (const char* option : {"--frames DIR", "--list", "--slideshow FOLDER --video OUT", "--placement"}) {
+      EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+}
+
 // A TIFF whose directories are damaged: the libraries' complaints stay out
 // of stderr unless asked for, the one error line stays.
 TEST_F(RenderTool, LibraryWarningsOnlyWhenVerbose) {
