@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -251,6 +252,7 @@ class TPhotosform : public QWidget {
   void WatchFolders();
   void PlayingFolderChanged();
   void ForgetShown(const QSet<QString>& playing);
+  QStringList WithoutFilesBeingWritten(const QStringList& listing);
   int TakeNewcomer();
 
   // start settings, in Uphoto_settings.cpp
@@ -300,6 +302,7 @@ class TPhotosform : public QWidget {
   QString watchedFolder_;
   QStringList folderListing_;  // as listed last
   QStringList newcomers_;  // added while it played, not shown yet, oldest first
+  QHash<QString, qint64> sizesSeen_;  // new files not taken in yet, by the size they had
 
   // --- the video export running, if any ---
   TExportVideoJob* exportJob_ = nullptr;

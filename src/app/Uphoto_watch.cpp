@@ -1,9 +1,13 @@
 // The folder playing stays current: photos added to it join the list and are
 // shown soon, photos removed from it leave the list and the history.
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #include "app/Uphoto.h"
 #include "app/folder_watch.h"
+#include "app/photo_folder.h"
 #include "app/photo_tree.h"
 #include "app/status_bar.h"
 #include "view/vantrel.h"
@@ -14,6 +18,7 @@ void TPhotosform::WatchPlayingFolder(const QString& folder, const QStringList& l
   watchedFolder_ = folder;
   folderListing_ = listing;
   newcomers_.clear();
+  sizesSeen_.clear();
   WatchFolders();
 }
 
@@ -40,6 +45,7 @@ void TPhotosform::PlayingFolderChanged() {
   } catch (const std::exception&) {
     // The folder went away or cannot be read: nothing of it is left to play.
   }
+  listing = WithoutFilesBeingWritten(listing);
   const QSet<QString> before(folderListing_.cbegin(), folderListing_.cend());
   const QSet<QString> playing(Pictures.cbegin(), Pictures.cend());
   // Photos that were listed before keep their place only while they still
@@ -62,6 +68,32 @@ void TPhotosform::PlayingFolderChanged() {
   // file is gone.
   if (!newcomers_.isEmpty() || !now.contains(LoadedImage)) LoadNextImage();
   CheckTimer();
+}
+
+// A new file is taken in once it has kept its size from one look to the next
+// and has not been written to for a quiet period: a photo still being copied
+// would fail to load (and be reported) or show half. Those not ready yet are
+// left out of `listing`, and the folder is looked at again.
+QStringList TPhotosform::WithoutFilesBeingWritten(const QStringList& listing) {
+  const QSet<QString> before(folderListing_.cbegin(), folderListing_.cend());
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  QHash<QString, qint64> stillWritten;
+  QStringList ready;
+  for (const QString& name : listing) {
+    if (!before.contains(name)) {
+      const QFileInfo file(JoinPath(watchedFolder_, name));
+      const qint64 size = file.size();
+      const bool quiet = file.lastModified().msecsTo(now) >= TFolderWatch::kSettleMs;
+      if (sizesSeen_.value(name, -1) != size || !quiet) {
+        stillWritten.insert(name, size);
+        continue;
+      }
+    }
+    ready << name;
+  }
+  sizesSeen_ = stillWritten;
+  if (!sizesSeen_.isEmpty()) folderWatch_->LookAgainLater();
+  return ready;
 }
 
 // Drops from the history the photos that no longer play. A transition

@@ -18,6 +18,9 @@ class TFolderWatch : public QObject {
   // Watches exactly these folders from now on (none: stops watching).
   void Watch(const QStringList& folders);
   QStringList Folders() const { return watcher_.directories(); }
+  // Reports again after a quiet period even if nothing changes meanwhile
+  // (files being written change no folder).
+  void LookAgainLater() { settle_.start(); }
 
  private:
   std::function<void()> onChanged_;

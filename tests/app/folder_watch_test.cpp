@@ -84,6 +84,31 @@ TEST_F(FolderWatch, AFolderEmptiedAndFilledAgainPlaysAgain) {
   EXPECT_TRUE(WaitUntil([&] { return probe->ShowingImage() == "back.jpg"; }, kListedMs + 2000));
 }
 
+// A photo copied slowly (a large file from a slow disk) is taken in once it
+// is whole: it is neither reported as damaged nor dropped half-written.
+TEST_F(FolderWatch, APhotoStillBeingWrittenIsTakenInWhenWhole) {
+  const QString folder = program.MakeFolder("album", {"a.jpg", "b.jpg"});
+  Play(folder, 150);
+  ASSERT_TRUE(WaitUntil([&] { return probe->ShownHistory().size() >= 1; }));
+  const QString source = program.File("slow-source.jpg");
+  WritePicture(source, QColor(200, 200, 10), 400, 300);
+  QFile in(source);
+  ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+  const QByteArray bytes = in.readAll();
+  QFile out(folder + "/slow.jpg");
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  const int pieces = 8;
+  for (int i = 0; i < pieces; ++i) {
+    out.write(bytes.mid(bytes.size() * i / pieces, bytes.size() * (i + 1) / pieces - bytes.size() * i / pieces));
+    out.flush();
+    Pump(120);  // the show goes on meanwhile
+    EXPECT_FALSE(Listed("slow.jpg")) << "taken in after " << i + 1 << " of " << pieces << " pieces";
+  }
+  out.close();
+  EXPECT_TRUE(WaitUntil([&] { return probe->ShowingImage() == "slow.jpg"; }, kListedMs + 2000));
+  EXPECT_TRUE(dialogs.Calls.empty());
+}
+
 // With sub-folders playing, each of them is watched: a photo added deep
 // down, or in a sub-folder made while the show runs, is taken in.
 TEST_F(FolderWatch, SubFoldersAreWatchedWhenTheyPlay) {
