@@ -34,6 +34,7 @@ void TPhotosform::CreateImageList(const QString& Path) {
   Pictures = listing;
   PicturesPath = Path.endsWith(u'/') ? Path.chopped(1) : Path;
   WatchPlayingFolder(PicturesPath, listing);
+  shownHistory_.clear();  // names of another folder: going back ends here
   StatusBar->SetPanelText(2, QString::number(Pictures.size()) + QStringLiteral(" Image(s)"));
   StatusBar->SetPanelText(3, QStringLiteral("Folder: ") + Path);
   LoadNextImage();

@@ -109,6 +109,27 @@ TEST_F(Keys, LeftAndPageUpWalkBackThroughMoreThanFiftyPhotos) {
   EXPECT_TRUE(dialogs.Calls.empty());
 }
 
+// Going back stays within the folder playing: the photos of the folder
+// played before are not looked for in the new one.
+TEST_F(Keys, LeftStopsWhereAnotherFolderBegan) {
+  const QString other = program.MakeFolder("other", {"x.jpg", "y.jpg"});
+  OpenStill();
+  for (int i = 0; i < 3; ++i) {
+    Press(Qt::Key_Right);
+    ASSERT_TRUE(WaitIdle());
+  }
+  probe->CreateImageList(other);
+  Press(Qt::Key_Right);
+  ASSERT_TRUE(WaitIdle());
+  const QString inOther = probe->ShowingImage();
+  Press(Qt::Key_Left);
+  Pump(100);
+  EXPECT_FALSE(form->Vantrel->Busy());
+  EXPECT_EQ(probe->ShowingImage(), inOther);
+  EXPECT_EQ(probe->Pictures(), (QStringList{"x.jpg", "y.jpg"}));
+  EXPECT_TRUE(dialogs.Calls.empty());
+}
+
 TEST_F(Keys, SpacePausesForLongerThanTwoIntervalsAndResumes) {
   Open();
   MakeFast(100);
