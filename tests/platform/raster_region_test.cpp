@@ -135,6 +135,113 @@ TEST(Region, DisjointOperandsGiveTheCanonicalResult) {
   EXPECT_EQ(r.Bounds(), Rect{});
 }
 
+// Bounds that share a single column or row: the operands do overlap there, so
+// the short cut for disjoint bounds must not be taken.
+TEST(Region, OperandsOverlappingInOnePixelLineAreCombinedInFull) {
+  struct Case {
+    const char* name;
+    Rect a, b;
+  };
+  const Case cases[] = {
+      {"b's first column is a's last", {0, 0, 5, 5}, {4, 1, 9, 6}},
+      {"a's first column is b's last", {4, 1, 9, 6}, {0, 0, 5, 5}},
+      {"b's first row is a's last", {0, 0, 5, 5}, {1, 4, 6, 9}},
+      {"a's first row is b's last", {1, 4, 6, 9}, {0, 0, 5, 5}},
+      {"one corner pixel in common", {0, 0, 5, 5}, {4, 4, 9, 9}},
+  };
+  for (const Case& c : cases) {
+    const Region a = Region::FromRect(c.a), b = Region::FromRect(c.b);
+    const auto pa = Pixels(a), pb = Pixels(b);
+    const auto pand = Pixels(a & b), por = Pixels(a | b), pxor = Pixels(a ^ b), pdiff = Pixels(a - b);
+    EXPECT_FALSE((a & b).IsEmpty()) << c.name;
+    for (size_t i = 0; i < pa.size(); ++i) {
+      ASSERT_EQ(pand[i], pa[i] && pb[i]) << c.name;
+      ASSERT_EQ(por[i], pa[i] || pb[i]) << c.name;
+      ASSERT_EQ(pxor[i], pa[i] != pb[i]) << c.name;
+      ASSERT_EQ(pdiff[i], pa[i] && !pb[i]) << c.name;
+    }
+  }
+}
+
+TEST(Region, EqualityComparesRowsAndSpans) {
+  struct Case {
+    const char* name;
+    std::vector<Rect> a, b;
+    bool equal;
+  };
+  const std::vector<Case> cases = {
+      {"same rectangle", {{0, 0, 4, 4}}, {{0, 0, 4, 4}}, true},
+      {"same pixels listed differently", {{0, 0, 4, 2}, {0, 2, 4, 4}}, {{0, 0, 2, 4}, {2, 0, 4, 4}}, true},
+      {"same rows, one span wider", {{0, 0, 4, 4}}, {{0, 0, 5, 4}}, false},
+      {"same rows, span moved", {{0, 0, 4, 4}}, {{1, 0, 5, 4}}, false},
+      {"same spans, rows moved", {{0, 0, 4, 4}}, {{0, 1, 4, 5}}, false},
+      {"same spans, one row more", {{0, 0, 4, 4}}, {{0, 0, 4, 5}}, false},
+      {"second span differs", {{0, 0, 2, 4}, {3, 0, 5, 4}}, {{0, 0, 2, 4}, {3, 0, 6, 4}}, false},
+      {"one band more", {{0, 0, 4, 4}}, {{0, 0, 4, 4}, {0, 6, 4, 8}}, false},
+      {"empty and not", {}, {{0, 0, 1, 1}}, false},
+  };
+  for (const Case& c : cases) {
+    const Region a = Region::FromRects(c.a), b = Region::FromRects(c.b);
+    EXPECT_EQ(a == b, c.equal) << c.name;
+    EXPECT_EQ(b == a, c.equal) << c.name;
+  }
+}
+
+// The compound forms apply the same operation with the operands in the same
+// order, shown on overlapping operands where the four results all differ.
+TEST(Region, CompoundOperatorsMatchTheirOperators) {
+  const Region a = Region::FromRect({0, 0, 6, 6}), b = Region::FromRect({3, 3, 9, 9});
+  struct Case {
+    const char* name;
+    Region (*compound)(Region, const Region&);
+    Region expected;
+  };
+  const Case cases[] = {
+      {"&=", [](Region r, const Region& o) { return r &= o; }, a & b},
+      {"|=", [](Region r, const Region& o) { return r |= o; }, a | b},
+      {"^=", [](Region r, const Region& o) { return r ^= o; }, a ^ b},
+      {"-=", [](Region r, const Region& o) { return r -= o; }, a - b},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.compound(a, b), c.expected) << c.name;
+    EXPECT_EQ(c.compound(a, b).Area(), c.expected.Area()) << c.name;
+  }
+  EXPECT_EQ((a & b).Area(), 9);
+  EXPECT_EQ((a | b).Area(), 63);
+  EXPECT_EQ((a ^ b).Area(), 54);
+  EXPECT_EQ((a - b).Area(), 27);
+}
+
+// Each mode of the handle-style call, and the kind of region it reports.
+TEST(Region, CombineRgnModesAndResultKinds) {
+  struct Case {
+    const char* name;
+    Rect a, b;
+    int mode;
+    std::vector<Rect> expected;
+    int kind;
+  };
+  const Rect a{0, 0, 10, 10}, b{5, 5, 15, 15};
+  const std::vector<Case> cases = {
+      {"and", a, b, RGN_AND, {{5, 5, 10, 10}}, SIMPLEREGION},
+      {"or", a, b, RGN_OR, {a, b}, COMPLEXREGION},
+      {"xor", a, b, RGN_XOR, {{0, 0, 10, 5}, {0, 5, 5, 10}, {10, 5, 15, 10}, {5, 10, 15, 15}}, COMPLEXREGION},
+      {"diff", a, b, RGN_DIFF, {{0, 0, 10, 5}, {0, 5, 5, 10}}, COMPLEXREGION},
+      {"diff leaving a rectangle", a, {5, 0, 15, 10}, RGN_DIFF, {{0, 0, 5, 10}}, SIMPLEREGION},
+      {"or of two on the same rows", {0, 0, 2, 2}, {4, 0, 6, 2}, RGN_OR, {{0, 0, 2, 2}, {4, 0, 6, 2}}, COMPLEXREGION},
+      {"and of disjoint", {0, 0, 2, 2}, {4, 0, 6, 2}, RGN_AND, {}, NULLREGION},
+  };
+  for (const Case& c : cases) {
+    RegionPtr dest = CreateRectRgn(0, 0, 0, 0);
+    RegionPtr ra = CreateRectRgn(c.a.left, c.a.top, c.a.right, c.a.bottom);
+    RegionPtr rb = CreateRectRgn(c.b.left, c.b.top, c.b.right, c.b.bottom);
+    EXPECT_EQ(CombineRgn(dest.get(), ra.get(), rb.get(), c.mode), c.kind) << c.name;
+    EXPECT_EQ(*dest, Region::FromRects(c.expected)) << c.name;
+  }
+  RegionPtr dest = CreateRectRgn(0, 0, 0, 0), ra = CreateRectRgn(0, 0, 4, 4);
+  for (int unknownMode : {0, 5}) EXPECT_EQ(CombineRgn(dest.get(), ra.get(), ra.get(), unknownMode), RGN_ERROR);
+}
+
 TEST(Region, CombineRgnAllowsDestinationToBeAnOperand) {
   RegionPtr a = CreateRectRgn(0, 0, 10, 10);
   RegionPtr b = CreateRectRgn(5, 5, 15, 15);
