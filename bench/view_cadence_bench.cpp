@@ -83,7 +83,7 @@ void ProcessFor(int ms) {
 double Percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
-  const size_t i = std::min(v.size() - 1, size_t(p * (v.size() - 1) + 0.5));
+  const size_t i = std::min(v.size() - 1, size_t(p * static_cast<double>(v.size() - 1) + 0.5));
   return v[i];
 }
 

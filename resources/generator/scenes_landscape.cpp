@@ -15,9 +15,10 @@ namespace {
 
 // Mixes two colours; t = 0 gives `from`, t = 1 gives `to`.
 QColor Mix(QColor from, QColor to, double t) {
-  return QColor::fromRgbF(
-      from.redF() + (to.redF() - from.redF()) * t, from.greenF() + (to.greenF() - from.greenF()) * t,
-      from.blueF() + (to.blueF() - from.blueF()) * t, from.alphaF() + (to.alphaF() - from.alphaF()) * t);
+  // Mixed in double, as the pictures were first drawn; Qt takes the parts as float.
+  auto mix = [t](float a, float b) { return static_cast<float>(a + (b - a) * t); };
+  return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()), mix(from.blueF(), to.blueF()),
+                          mix(from.alphaF(), to.alphaF()));
 }
 
 void FillSky(QPainter& painter, double width, double height, std::initializer_list<std::pair<double, QColor>> stops) {

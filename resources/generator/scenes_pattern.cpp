@@ -14,13 +14,14 @@ namespace {
 
 // A colour along a palette of evenly spaced stops, t in 0..1.
 QColor AlongPalette(const std::vector<QColor>& palette, double t) {
-  t = std::clamp(t, 0.0, 1.0) * (palette.size() - 1);
+  t = std::clamp(t, 0.0, 1.0) * static_cast<double>(palette.size() - 1);
   const size_t index = std::min(static_cast<size_t>(t), palette.size() - 2);
-  const double f = t - index;
+  const double f = t - static_cast<double>(index);
   const QColor& a = palette[index];
   const QColor& b = palette[index + 1];
-  return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * f, a.greenF() + (b.greenF() - a.greenF()) * f,
-                          a.blueF() + (b.blueF() - a.blueF()) * f);
+  // Mixed in double; Qt takes the parts as float.
+  auto mix = [f](float from, float to) { return static_cast<float>(from + (to - from) * f); };
+  return QColor::fromRgbF(mix(a.redF(), b.redF()), mix(a.greenF(), b.greenF()), mix(a.blueF(), b.blueF()));
 }
 
 // A pointed leaf from `base` towards `angle` (degrees).
@@ -140,7 +141,8 @@ void DrawFlowerMeadow(QImage& image, TSeededRandom& random) {
                                       QColor(255, 244, 244), QColor(195, 166, 255), QColor(240, 80, 110)};
   for (int i = 0; i < 22; ++i) {
     const QPointF centre(w * random.Between(-0.05, 1.05), h * random.Between(-0.03, 1.03));
-    DrawFlower(painter, centre, w * random.Between(0.06, 0.16), petals[random.Below(petals.size())], random);
+    DrawFlower(painter, centre, w * random.Between(0.06, 0.16), petals[random.Below(static_cast<int>(petals.size()))],
+               random);
   }
 }
 

@@ -76,14 +76,15 @@ class ProgressMeter {
     const double elapsed = std::chrono::duration<double>(Clock::now() - start_).count();
     ExportProgress p{done, total, 0, 0};
     if (elapsed > 0 && done > 0) {
-      p.framesPerSecond = done / elapsed;
-      p.secondsLeft = (total - done) / p.framesPerSecond;
+      // Frame counts are far below 2^53: exact as double.
+      p.framesPerSecond = static_cast<double>(done) / elapsed;
+      p.secondsLeft = static_cast<double>(total - done) / p.framesPerSecond;
     }
     observer_.OnProgress(p);
   }
   double FramesPerSecond(int64_t done) const {
     const double elapsed = std::chrono::duration<double>(Clock::now() - start_).count();
-    return elapsed > 0 ? done / elapsed : 0;
+    return elapsed > 0 ? static_cast<double>(done) / elapsed : 0;
   }
 
  private:

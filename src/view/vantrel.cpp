@@ -129,7 +129,7 @@ void TVantrel::FadeNote() {
   update(area);
 }
 
-void TVantrel::PutFrameWithNote(const raster::Bitmap& Display, const raster::Rect& PicRect,
+void TVantrel::PutFrameWithNote(const raster::Bitmap& Frame, const raster::Rect& PicRect,
                                 const raster::Rect& DisplayRect, int opacity) {
   // The visible part of the frame, scaled as the surface would scale it, with
   // the note blended over it, goes out as one piece: the frame is never seen
@@ -142,7 +142,7 @@ void TVantrel::PutFrameWithNote(const raster::Bitmap& Display, const raster::Rec
   {
     TCanvas canvas(frameWithNote_);
     canvas.SetOrigin({-visible.left, -visible.top});
-    canvas.CopyRect(DisplayRect, Display, PicRect);
+    canvas.CopyRect(DisplayRect, Frame, PicRect);
   }
   note_.BlendOnto(frameWithNote_, {visible.left, visible.top}, visible, ClientWidth(), ClientHeight(), opacity);
   surface_->PutFrame(frameWithNote_, frameWithNote_.Bounds(), visible, ClientWidth(), ClientHeight());
@@ -213,7 +213,7 @@ void TVantrel::InvalidateRect(const raster::Rect& r) { update(ToLogical(r)); }
 // repaint of that area would draw anyway.
 void TVantrel::ValidateRect(const raster::Rect&) {}
 
-void TVantrel::PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rect& PicRect,
+void TVantrel::PutFrameOnScreen(const raster::Bitmap& Frame, const raster::Rect& PicRect,
                                 const raster::Rect& DisplayRect) {
   // Runs under the view lock, which also guards surface_ and the note.
   TViewLockHold lock(CS());
@@ -222,9 +222,9 @@ void TVantrel::PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rec
   const int noteOpacity = nativeDrawing_ ? note_.Opacity(NowMs()) : 0;
   const raster::Rect note = note_.Place(ClientWidth(), ClientHeight());
   if (noteOpacity > 0 && !raster::Intersect(note, DisplayRect).empty()) {
-    PutFrameWithNote(Display, PicRect, DisplayRect, noteOpacity);
+    PutFrameWithNote(Frame, PicRect, DisplayRect, noteOpacity);
   } else {
-    surface_->PutFrame(Display, PicRect, DisplayRect, ClientWidth(), ClientHeight());
+    surface_->PutFrame(Frame, PicRect, DisplayRect, ClientWidth(), ClientHeight());
   }
 }
 

@@ -74,7 +74,7 @@ class TVantrel : public QWidget, public TCustomVantrel {
   void Invalidate() override;
   void InvalidateRect(const raster::Rect& r) override;
   void ValidateRect(const raster::Rect& r) override;
-  void PutFrameOnScreen(const raster::Bitmap& Display, const raster::Rect& PicRect,
+  void PutFrameOnScreen(const raster::Bitmap& Frame, const raster::Rect& PicRect,
                         const raster::Rect& DisplayRect) override;
   void PostTransitionMessage(const TTransitionMessage& Msg) override;
   void ProcessMessages() override;
@@ -95,7 +95,7 @@ class TVantrel : public QWidget, public TCustomVantrel {
   // Steps the note's fading: repaints it while it fades, drops it when gone.
   void FadeNote();
   // Puts a frame with the note laid over it (under the view lock, any thread).
-  void PutFrameWithNote(const raster::Bitmap& Display, const raster::Rect& PicRect, const raster::Rect& DisplayRect,
+  void PutFrameWithNote(const raster::Bitmap& Frame, const raster::Rect& PicRect, const raster::Rect& DisplayRect,
                         int opacity) REQUIRES(CS());
   // Posting to the window thread: the item waits in posted_ and a bare
   // wake-up event makes the window thread take the oldest one, so items are

@@ -119,7 +119,11 @@ TEST_F(InstalledLayout, TheWindowPlaysCopiesIntoAndDeletesFromTheUserAlbum) {
   app::MakeUserAlbumOnFirstStart(files);
   const QStringList installed = Listing(root_.filePath("prefix"));
   TScriptedDialogs dialogs;
-  auto form = std::make_unique<app::TPhotosform>(app::TFormSetup{files.DataDir, files.AlbumHome, {}, &dialogs});
+  app::TFormSetup setup;
+  setup.ProgramDir = files.DataDir;
+  setup.AlbumHome = files.AlbumHome;
+  setup.Dialogs = &dialogs;
+  auto form = std::make_unique<app::TPhotosform>(setup);
   app::TPhotosformProbe probe(*form);
   EXPECT_EQ(probe.PicturesPath(), UserAlbumHome() + "/Photos");
   EXPECT_EQ(probe.Pictures().size(), 9);

@@ -34,8 +34,8 @@ constexpr int kDisplayInterval = 3000;  // the program's default, ms
 // Where things are on a screen of the given size: the 1200 x 850 window is
 // centred on it (in device pixels: `scale` times its logical size).
 struct TLayout {
-  explicit TLayout(QSize screen, int scale = 1)
-      : scale(scale),
+  explicit TLayout(QSize screen, int deviceScale = 1)
+      : scale(deviceScale),
         window((screen.width() - 1200 * scale) / 2, (screen.height() - 850 * scale) / 2),
         view(window + QPoint(105, 81) * scale, QSize(992, 682) * scale),
         pageControl(window + QPoint(104 + 304, 80 + 64) * scale, QSize(297, 449) * scale) {}

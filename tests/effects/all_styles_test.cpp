@@ -64,8 +64,8 @@ TEST_P(EveryStyle, DrawsSafelyOnOddSizes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, EveryStyle, ::testing::Range(1, effects::kEffectCount + 1),
-                         [](const ::testing::TestParamInfo<int32_t>& info) {
-                           return "Style" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<int32_t>& row) {
+                           return "Style" + std::to_string(row.param);
                          });
 
 }  // namespace

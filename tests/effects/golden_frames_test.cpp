@@ -49,8 +49,8 @@ TEST_P(GoldenFrame, MatchesTheRecordedChecksums) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, GoldenFrame, ::testing::Range(1, effects::kEffectCount + 1),
-                         [](const ::testing::TestParamInfo<int32_t>& info) {
-                           return "Style" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<int32_t>& row) {
+                           return "Style" + std::to_string(row.param);
                          });
 
 }  // namespace

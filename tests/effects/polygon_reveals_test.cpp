@@ -156,8 +156,8 @@ TEST_P(PolygonReveal, FrameIsTheStylesPolygonsOnOddSizes) {
 INSTANTIATE_TEST_SUITE_P(Styles, PolygonReveal,
                          ::testing::Values(110, 111, 112, 113, 114, 115, 116, 117, 154, 155, 156, 157, 158, 159, 160,
                                            161, 162, 163, 165, 166, 167),
-                         [](const ::testing::TestParamInfo<int32_t>& info) {
-                           return "Style" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<int32_t>& row) {
+                           return "Style" + std::to_string(row.param);
                          });
 
 // A zero-area polygon is an empty region, not "no region": nothing changes.

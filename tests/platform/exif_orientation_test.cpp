@@ -152,10 +152,10 @@ fs::path JpegWithExif(const test_pictures::TempFolder& folder, const std::string
   recipe.pixels.assign(4 * 2 * 3, 128);
   test_pictures::WriteJpeg(plain, recipe);
   const std::vector<uint8_t> plainBytes = test_pictures::ReadFileBytes(plain);
-  std::vector<uint8_t> bytes;
+  const size_t segmentLength = block.size() + 2;  // counts its own two bytes
+  std::vector<uint8_t> bytes = {
+      0xFF, 0xD8, 0xFF, 0xE1, static_cast<uint8_t>(segmentLength >> 8), static_cast<uint8_t>(segmentLength & 0xFF)};
   bytes.reserve(6 + block.size() + plainBytes.size());
-  for (uint8_t b : {0xFF, 0xD8, 0xFF, 0xE1, int(block.size() + 2) >> 8, int(block.size() + 2) & 0xFF})
-    bytes.push_back(b);
   bytes.insert(bytes.end(), block.begin(), block.end());
   bytes.insert(bytes.end(), plainBytes.begin() + 2, plainBytes.end());  // after the start marker
   const fs::path file = folder / name;

@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripCase{"rgb16_trns_interlaced", PNG_COLOR_TYPE_RGB, 16, true, true},
                     RoundTripCase{"rgba8_interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false},
                     RoundTripCase{"rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16, false, false}),
-    [](const testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<RoundTripCase>& row) { return std::string(row.param.name); });
 
 // The colour of fully transparent pixels is not compared: readers differ there.
 void ExpectSamePixels(const raster::Bitmap& a, const raster::Bitmap& b) {

@@ -94,7 +94,7 @@ VideoFile ReadVideo(const std::filesystem::path& path, const std::set<int64_t>& 
       Check(got, "decode");
       if (keep.count(v.frames)) v.kept[v.frames] = ToBitmap(in, in.frame);
       const int64_t end = in.frame->best_effort_timestamp + in.frame->pkt_duration;
-      v.lastFrameEnd = std::max(v.lastFrameEnd, end * av_q2d(stream->time_base));
+      v.lastFrameEnd = std::max(v.lastFrameEnd, static_cast<double>(end) * av_q2d(stream->time_base));
       ++v.frames;
       av_frame_unref(in.frame);
     }
