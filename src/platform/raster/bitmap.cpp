@@ -37,12 +37,13 @@ void Bitmap::SetSize(int32_t width, int32_t height) {
     return;
   }
   const size_t count = size_t(width) * size_t(height);
-  if (width != width_ || height != height_) {
-    pixels_.reset(new uint32_t[count]);
-    width_ = width;
-    height_ = height;
+  if (width == width_ && height == height_) {
+    std::memset(pixels_.get(), 0, count * sizeof(uint32_t));
+    return;
   }
-  std::memset(pixels_.get(), 0, count * sizeof(uint32_t));
+  pixels_ = ZeroedPixels(count);
+  width_ = width;
+  height_ = height;
 }
 
 void Bitmap::Fill(uint32_t v) { std::fill_n(pixels_.get(), PixelCount(), v); }

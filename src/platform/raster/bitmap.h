@@ -6,6 +6,7 @@
 
 #include "platform/raster/geometry.h"
 #include "platform/raster/pixel.h"
+#include "platform/raster/pixel_memory.h"
 #include "platform/raster/region.h"
 
 namespace raster {
@@ -68,7 +69,7 @@ class Bitmap {
  private:
   int32_t width_ = 0, height_ = 0;
   uint32_t handle_;
-  std::unique_ptr<uint32_t[]> pixels_;
+  PixelMemory pixels_;
   std::optional<Region> clip_;
   int stretch_mode_ = COLORONCOLOR;
   std::recursive_mutex lock_;
