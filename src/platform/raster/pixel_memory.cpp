@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -35,7 +36,7 @@ void PixelMemoryRelease::operator()(uint32_t* pixels) const {
   if (mappedBytes == 0) {
     delete[] pixels;
   } else {
-    munmap(pixels, mappedBytes);
+    munmap(reinterpret_cast<char*>(pixels) - offset, mappedBytes);
   }
 }
 
@@ -46,11 +47,17 @@ PixelMemory ZeroedPixels(size_t count) {
     std::memset(pixels.get(), 0, bytes);
     return pixels;
   }
-  const size_t mapped = RoundUp(bytes, kHugePage);
-  void* block = MapAligned(mapped);
+  // Blocks all starting on a 2 MiB boundary would put the same pixel of two
+  // bitmaps at the same address modulo 4 KiB, where a load right after a
+  // store to the other bitmap waits for it (a copy down a column runs several
+  // times slower): each block starts a different number of 272-byte steps in.
+  static std::atomic<uint32_t> blocksMapped{0};
+  const size_t offset = size_t(blocksMapped.fetch_add(1) % 15 + 1) * 272;
+  const size_t mapped = RoundUp(bytes + offset, kHugePage);
+  char* block = static_cast<char*>(MapAligned(mapped));
   // Only advice: without huge pages the block works the same.
   madvise(block, mapped, MADV_HUGEPAGE);
-  return PixelMemory(static_cast<uint32_t*>(block), PixelMemoryRelease{mapped});
+  return PixelMemory(reinterpret_cast<uint32_t*>(block + offset), PixelMemoryRelease{mapped, offset});
 }
 
 }  // namespace raster
