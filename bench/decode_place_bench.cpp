@@ -16,9 +16,7 @@
 #include <string>
 #include <vector>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
-
+#include "camera_jpeg.h"
 #include "platform/picture_decoder.h"
 #include "view/custom_vantrel.h"
 
@@ -45,34 +43,13 @@ fs::path CameraPhoto() {
   static PhotoFolder folder;
   static const fs::path file = [] {
     const fs::path path = folder.path / "camera.jpg";
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) std::abort();
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr error{};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, out);
-    cinfo.image_width = kPhotoW;
-    cinfo.image_height = kPhotoH;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(size_t(kPhotoW) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-      const unsigned y = cinfo.next_scanline;
-      for (unsigned x = 0; x < unsigned(kPhotoW); ++x) {
+    bench::WriteCameraJpeg(path, kPhotoW, kPhotoH, [](int y, JSAMPLE* row) {
+      for (int x = 0; x < kPhotoW; ++x) {
         row[x * 3 + 0] = JSAMPLE((x * 255 / kPhotoW + ((x ^ y) & 31)) & 0xFF);
         row[x * 3 + 1] = JSAMPLE((y * 255 / kPhotoH + ((x * y) >> 7 & 63)) & 0xFF);
         row[x * 3 + 2] = JSAMPLE(((x + y) % 7) * 30);
       }
-      JSAMPROW rows[] = {row.data()};
-      jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(out);
+    });
     return path;
   }();
   return file;

@@ -5,7 +5,6 @@
 //
 // VANTREL_BENCH_PHOTOS=N makes a shorter show for a quick look.
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "camera_jpeg.h"
 #include "export/slideshow_export.h"
 
 namespace {
@@ -32,33 +32,14 @@ int PhotoCount() {
 // A busy photo (gradients under a fine pattern), different for every index,
 // at JPEG quality 90 as a camera would write it.
 void WritePhoto(const fs::path& path, int index) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr jerr{};
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  FILE* file = std::fopen(path.c_str(), "wb");
-  jpeg_stdio_dest(&cinfo, file);
-  cinfo.image_width = kPhotoW;
-  cinfo.image_height = kPhotoH;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 90, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<JSAMPLE> row(size_t(kPhotoW) * 3);
-  for (int y = 0; y < kPhotoH; ++y) {
+  bench::WriteCameraJpeg(path, kPhotoW, kPhotoH, [index](int y, JSAMPLE* row) {
     for (int x = 0; x < kPhotoW; ++x) {
       const int fine = ((x * 7 + y * 13 + index * 31) ^ (x * y >> 9)) & 63;
       row[size_t(x) * 3 + 0] = JSAMPLE((x * 255 / kPhotoW + index * 40 + fine) & 255);
       row[size_t(x) * 3 + 1] = JSAMPLE((y * 255 / kPhotoH + index * 70 + fine) & 255);
       row[size_t(x) * 3 + 2] = JSAMPLE(((x + y) * 255 / (kPhotoW + kPhotoH) + index * 20 + fine) & 255);
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::fclose(file);
+  });
 }
 
 // The photo folder, made once for both benchmarks and removed at exit.

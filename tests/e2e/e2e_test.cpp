@@ -25,6 +25,8 @@
 #include <functional>
 #include <memory>
 
+#include "wait_for.h"
+
 namespace {
 
 const QColor kRed(220, 30, 30), kGreen(30, 200, 30), kBlue(40, 60, 220), kThemeGreen(0x3c, 0x9a, 0x3c), kBlack(0, 0, 0),
@@ -103,24 +105,10 @@ QColor WholePhoto(const TShot& shot, const QRect& area) {
   return {};
 }
 
-void Wait(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(10);
-  }
-}
+using test_support::Wait;
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    Wait(40);
-  }
-  return true;
-}
+// Looks often: a transition frame is on screen for a fraction of a second.
+bool WaitFor(const std::function<bool()>& done, int ms) { return test_support::WaitFor(done, ms, 40); }
 
 // Keeps a screenshot for a person to look at when E2E_SHOT_DIR names a folder.
 void SaveShot(const TShot& shot, const QString& name) {

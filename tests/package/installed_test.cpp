@@ -17,6 +17,8 @@
 #include <QThread>
 #include <functional>
 
+#include "wait_for.h"
+
 namespace {
 
 QString gPrefix;
@@ -35,24 +37,8 @@ QImage Grab() {
   return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-void Wait(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(10);
-  }
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    Wait(100);
-  }
-  return true;
-}
+using test_support::Wait;
+using test_support::WaitFor;
 
 // The text tesseract reads in `area` of the screen, enlarged for it four times.
 QString ReadText(const QRect& area) {

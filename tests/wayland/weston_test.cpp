@@ -16,6 +16,8 @@
 #include <functional>
 #include <utility>
 
+#include "wait_for.h"
+
 namespace {
 
 constexpr int kScreenWidth = 1600;
@@ -27,15 +29,7 @@ constexpr QRect kView{105, 81, 992, 682};
 
 bool IsDesktop(const QImage& shot, int x, int y) { return shot.pixelColor(x, y) == kDesktop; }
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    QThread::msleep(100);
-  }
-  return true;
-}
+using test_support::WaitFor;
 
 // The smallest rectangle holding every pixel that is not the desktop.
 QRect Drawn(const QImage& shot) {
