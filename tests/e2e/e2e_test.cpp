@@ -19,7 +19,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUrl>
 #include <cstdlib>
 #include <functional>

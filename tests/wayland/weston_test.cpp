@@ -7,13 +7,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <functional>
 #include <utility>
 
 #include "wait_for.h"
