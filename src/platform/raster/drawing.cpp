@@ -7,6 +7,7 @@
 
 #include "platform/raster/pixel_copy.h"
 #include "platform/raster/pixel_gather.h"
+#include "platform/raster/scaled_row_plan.h"
 #include "platform/raster/span_walk.h"
 
 namespace raster {
@@ -214,15 +215,19 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
     return;
   }
   // Unclipped: a destination row drawn from the same source row as the row
-  // drawn just before it is a copy of that row.
+  // drawn just before it is a copy of that row; the others share one plan of
+  // the column mapping.
   const size_t width = size_t(area.width());
+  const ScaledRowPlan plan(cols.source.data(), unitColumns ? 0 : area.width(), src.Width());
   for (int32_t k = 0; k < area.height(); ++k) {
     const int32_t y = bottomUp ? area.bottom - 1 - k : area.top + k;
     const int32_t previous = bottomUp ? y + 1 : y - 1;
     if (k > 0 && rowSource[y] == rowSource[previous]) {
       CopyPixels(dst.Row(y) + area.left, dst.Row(previous) + area.left, width);
-    } else {
+    } else if (unitColumns) {
       copyRun(y, area.left, area.right);
+    } else {
+      plan.Run(dst.Row(y) + area.left, src.Row(rowSource[y]), rightToLeft);
     }
   }
 }
