@@ -186,10 +186,12 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
   }
   // Within one bitmap, walk away from the reads: rows bottom-up when every
   // row reads from above (or at) itself, a row's pixels right to left when
-  // every column reads from the left (or at) itself.
-  const bool bottomUp = rowReads == ReadAhead::Behind;
-  const bool rightToLeft = colReads == ReadAhead::Behind;
+  // every column reads from the left (or at) itself. Between two bitmaps,
+  // and for rows that each read only themselves, walk one way through memory
+  // (rows are stored bottom-up), which the prefetcher follows.
   const bool same = &src == &dst;
+  const bool rightToLeft = same && colReads == ReadAhead::Behind;
+  const bool bottomUp = !same || rowReads == ReadAhead::Behind || (rowReads == ReadAhead::Same && !rightToLeft);
   const bool unitColumns = wd == ws;
   const bool reversedRun = wd == -ws && !same;  // a mirror without scaling reads each run backwards
   const int32_t* colSource = cols.source.data() - cols.lo;
