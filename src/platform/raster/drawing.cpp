@@ -78,6 +78,21 @@ ReadAhead ReadsRelativeToWrites(const AxisMap& map) {
   return ahead ? ReadAhead::Ahead : behind ? ReadAhead::Behind : ReadAhead::Same;
 }
 
+// A copy narrower than the bitmap starts a new memory stream on every row,
+// which the hardware prefetcher picks up only after a few lines; asking for
+// the first lines of the next row while this one is copied hides that start.
+// `step` is the direction the run is walked in (+1 or -1); lines outside the
+// bitmap are only hinted at, never read.
+template <bool ForWriting>
+inline void PrefetchRunStart(const uint32_t* p, int32_t step) {
+  constexpr int32_t kLines = 8, kLineBytes = 64;
+  const auto start = reinterpret_cast<uintptr_t>(p);
+  for (int32_t line = 0; line < kLines; ++line) {
+    const auto* at = reinterpret_cast<const void*>(start + uintptr_t(intptr_t{step} * line * kLineBytes));
+    __builtin_prefetch(at, ForWriting ? 1 : 0);
+  }
+}
+
 }  // namespace
 
 RegionPtr CreateRectRgn(int32_t l, int32_t t, int32_t r, int32_t b) {
@@ -221,6 +236,9 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
   // the column mapping.
   const size_t width = size_t(area.width());
   const ScaledRowPlan plan(cols.source.data(), unitColumns ? 0 : area.width(), src.Width());
+  const int32_t firstColumn = rightToLeft ? area.right - 1 : area.left;
+  const int32_t lastColumn = rightToLeft ? area.left : area.right - 1;
+  const int32_t sourceStep = colSource[lastColumn] >= colSource[firstColumn] ? 1 : -1;
   for (int32_t k = 0; k < area.height(); ++k) {
     const int32_t y = bottomUp ? area.bottom - 1 - k : area.top + k;
     const int32_t previous = bottomUp ? y + 1 : y - 1;
@@ -229,6 +247,11 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
     } else if (unitColumns) {
       copyRun(y, area.left, area.right);
     } else {
+      if (k + 1 < area.height()) {
+        const int32_t next = bottomUp ? y - 1 : y + 1;
+        PrefetchRunStart<false>(src.Row(rowSource[next]) + colSource[firstColumn], sourceStep);
+        PrefetchRunStart<true>(dst.Row(next) + firstColumn, rightToLeft ? -1 : 1);
+      }
       plan.Run(dst.Row(y) + area.left, src.Row(rowSource[y]), rightToLeft);
     }
   }
