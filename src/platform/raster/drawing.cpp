@@ -161,6 +161,17 @@ void BitBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t w, int32_t h, const Bit
   const bool same = &src == &dst;
   const bool bottomUp = same ? oy < 0 : true;
   const bool rightToLeft = same && oy == 0 && ox < 0;
+  if (!same && dst.ClipRegion() == nullptr && (area.width() < dst.Width() || area.width() < src.Width())) {
+    // A block narrower than either bitmap: every row is a new stream.
+    for (int32_t y = area.bottom - 1; y >= area.top; --y) {
+      if (y > area.top) {
+        PrefetchRunStart<false>(src.Row(y - 1 + oy) + area.left + ox, 1);
+        PrefetchRunStart<true>(dst.Row(y - 1) + area.left, 1);
+      }
+      CopyPixels(dst.Row(y) + area.left, src.Row(y + oy) + area.left + ox, size_t(area.width()));
+    }
+    return;
+  }
   ForEachClippedSpan(dst.ClipRegion(), area, bottomUp, rightToLeft, [&](int32_t y, int32_t x0, int32_t x1) {
     if (same) {
       std::memmove(dst.Row(y) + x0, src.Row(y + oy) + x0 + ox, size_t(x1 - x0) * sizeof(uint32_t));
