@@ -44,25 +44,32 @@ inline uint32_t ShadePixel(uint32_t p, ShadeBytes s) {
   return out;
 }
 
-// Shades `count` pixels, pixel i by shades[i] (or all by shades[0] when
-// `oneShade` is set), four at a time where SSE2 is there.
-void ShadeRun(uint32_t* p, int32_t count, const ShadeBytes* shades, bool oneShade) {
+// Shades `count` pixels, all by `shade`, four at a time where SSE2 is there.
+void ShadeRun(uint32_t* p, int32_t count, ShadeBytes shade) {
   int32_t i = 0;
 #if defined(__SSE2__)
-  const __m128i oneAdd = _mm_set1_epi32(int32_t(shades[0].add)), oneSub = _mm_set1_epi32(int32_t(shades[0].sub));
+  const __m128i add = _mm_set1_epi32(int32_t(shade.add)), sub = _mm_set1_epi32(int32_t(shade.sub));
   for (; i + 4 <= count; i += 4) {
-    __m128i add = oneAdd, sub = oneSub;
-    if (!oneShade) {
-      add = _mm_setr_epi32(int32_t(shades[i].add), int32_t(shades[i + 1].add), int32_t(shades[i + 2].add),
-                           int32_t(shades[i + 3].add));
-      sub = _mm_setr_epi32(int32_t(shades[i].sub), int32_t(shades[i + 1].sub), int32_t(shades[i + 2].sub),
-                           int32_t(shades[i + 3].sub));
-    }
     __m128i* at = reinterpret_cast<__m128i*>(p + i);
     _mm_storeu_si128(at, _mm_subs_epu8(_mm_adds_epu8(_mm_loadu_si128(at), add), sub));
   }
 #endif
-  for (; i < count; ++i) p[i] = ShadePixel(p[i], shades[oneShade ? 0 : i]);
+  for (; i < count; ++i) p[i] = ShadePixel(p[i], shade);
+}
+
+// Shades `count` pixels, pixel i by adds[i] and subs[i] (a ShadeBytes pair
+// kept in two arrays, so that four of each load at once).
+void ShadeColumns(uint32_t* p, int32_t count, const uint32_t* adds, const uint32_t* subs) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 4 <= count; i += 4) {
+    const __m128i add = _mm_loadu_si128(reinterpret_cast<const __m128i*>(adds + i));
+    const __m128i sub = _mm_loadu_si128(reinterpret_cast<const __m128i*>(subs + i));
+    __m128i* at = reinterpret_cast<__m128i*>(p + i);
+    _mm_storeu_si128(at, _mm_subs_epu8(_mm_adds_epu8(_mm_loadu_si128(at), add), sub));
+  }
+#endif
+  for (; i < count; ++i) p[i] = ShadePixel(p[i], {adds[i], subs[i]});
 }
 
 // Per-column deltas of the horizontal roll shading, columns 1..Size.
@@ -96,9 +103,13 @@ std::vector<int32_t> HReflectTable(int32_t Amount, int32_t Size) {
 void ApplyHReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t Size) {
   if (Size < 2 || Amount == 0) return;
   const std::vector<int32_t> d = HReflectTable(Amount, Size);
-  std::vector<ShadeBytes> shades(static_cast<size_t>(Size));
-  for (int32_t k = 1; k <= Size; ++k) shades[size_t(k - 1)] = ShadeFor(d[size_t(k)]);
-  for (int32_t y = 0; y < Bitmap.Height(); ++y) ShadeRun(Bitmap.Row(y) + Pos, Size, shades.data(), false);
+  std::vector<uint32_t> adds(static_cast<size_t>(Size)), subs(static_cast<size_t>(Size));
+  for (int32_t k = 1; k <= Size; ++k) {
+    const ShadeBytes shade = ShadeFor(d[size_t(k)]);
+    adds[size_t(k - 1)] = shade.add;
+    subs[size_t(k - 1)] = shade.sub;
+  }
+  for (int32_t y = 0; y < Bitmap.Height(); ++y) ShadeColumns(Bitmap.Row(y) + Pos, Size, adds.data(), subs.data());
 }
 
 void ApplyVReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t Size) {
@@ -109,7 +120,7 @@ void ApplyVReflect(raster::Bitmap& Bitmap, uint8_t Amount, int32_t Pos, int32_t 
   int32_t v = -Amount, J = Jump;
   for (int32_t k = 1; k <= Size; ++k) {
     const ShadeBytes shade = ShadeFor(v);
-    ShadeRun(Bitmap.Row(Pos + Size - k), Bitmap.Width(), &shade, true);
+    ShadeRun(Bitmap.Row(Pos + Size - k), Bitmap.Width(), shade);
     if (k == J) {
       v += k < Middle ? Step : -Step;
       J += Jump;
