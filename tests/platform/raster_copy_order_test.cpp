@@ -98,6 +98,46 @@ TEST(StretchBltBetweenBitmaps, EveryScaleAndMirrorTakesTheNearestSourcePixel) {
   }
 }
 
+// Step i of a run of n destination pixels (counted from xd, leftwards when
+// n < 0) reads source pixel xs + (2i + 1) m / 2|n|, or nothing when that lies
+// outside the source. Blocks of eight read windows of 8, 16 or 32 source
+// pixels, pulled back at a row's end; narrow sources, runs ending at the
+// source's edge, mirrors and shrinks past 4:1 all take the nearest pixel.
+int32_t NearestSourceOrNone(int32_t x, int32_t xd, int32_t n, int32_t xs, int32_t m, int32_t limit) {
+  const int64_t steps = n > 0 ? n : -n;
+  const int64_t i = n > 0 ? int64_t{x} - xd : int64_t{xd} - x;
+  if (i < 0 || i >= steps) return -1;
+  const int64_t source = xs + ((2 * i + 1) * m) / (2 * steps);
+  return source >= 0 && source < limit ? static_cast<int32_t>(source) : -1;
+}
+
+TEST(StretchBltBetweenBitmaps, RandomCopiesTakeTheNearestSourcePixelEverywhere) {
+  std::mt19937 rng(20261211);
+  auto pick = [&](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); };
+  for (int n = 0; n < 1500; ++n) {
+    const int32_t sw = pick(1, 90), sh = pick(1, 6), dw = pick(1, 260), dh = pick(1, 7);
+    const int32_t ws = pick(1, sw + 4), steps = pick(1, 4 * ws + 20);  // shrinks past 4:1 to enlargements
+    const ScaledCopy c{
+        pick(-20, dw),  pick(-2, dh), pick(0, 1) ? steps : -steps, pick(-9, 9), pick(-5, sw), pick(-1, sh), ws,
+        pick(1, sh + 2)};
+    if (c.hd == 0) continue;
+    Bitmap src(sw, sh), dst(dw, dh);
+    FillNumbered(src);
+    StretchBlt(dst, c.xd, c.yd, c.wd, c.hd, src, c.xs, c.ys, c.ws, c.hs);
+    for (int32_t y = 0; y < dh; ++y) {
+      const int32_t ys = NearestSourceOrNone(y, c.yd, c.hd, c.ys, c.hs, sh);
+      for (int32_t x = 0; x < dw; ++x) {
+        const int32_t xs = NearestSourceOrNone(x, c.xd, c.wd, c.xs, c.ws, sw);
+        const uint32_t expected = xs >= 0 && ys >= 0 ? src.Pixel(xs, ys) : 0u;
+        ASSERT_EQ(dst.Pixel(x, y), expected)
+            << "case " << n << ": S(" << c.xd << "," << c.yd << "," << c.wd << "," << c.hd << " <- " << c.xs << ","
+            << c.ys << "," << c.ws << "," << c.hs << ") from " << sw << "x" << sh << " onto " << dw << "x" << dh
+            << ", pixel " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(BitBltBetweenBitmaps, LongRunsCopyEveryPixel) {
   for (const int32_t w : {15, 16, 17, 33, 100}) {
     Bitmap src(w + 3, 2), dst(w + 3, 2);
