@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "platform/raster/drawing.h"
+#include "upper_vector_state.h"
+
+namespace raster {
+namespace {
+
+#ifdef VANTREL_CAN_READ_VECTOR_STATE
+using vector_state::CanAskStateInUse;
+using vector_state::UpperHalvesInUse;
+
+// Every drawing call must hand the thread back with clean upper vector
+// halves, whatever path its vector code ends on.
+TEST(VectorState, ScaledAndPlainCopiesLeaveUpperHalvesClean) {
+  if (!CanAskStateInUse()) GTEST_SKIP() << "the processor does not report the register state in use";
+  Bitmap src(301, 40), dst(211, 30);
+  for (int32_t y = 0; y < src.Height(); ++y)
+    for (int32_t x = 0; x < src.Width(); ++x) src.SetPixel(x, y, uint32_t(x * 131 + y));
+  struct Case {
+    const char* what;
+    int32_t wd, hd, ws, hs;
+  };
+  // Shrinking and enlarging, forwards and mirrored; widths that leave a
+  // scalar tail after the eight-pixel blocks.
+  const Case cases[] = {{"shrink", 203, 29, 301, 40}, {"enlarge", 211, 30, 100, 12}, {"mirror", -203, 29, 301, 40}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StretchBlt(dst, c.wd < 0 ? 202 : 0, 0, c.wd, c.hd, src, 0, 0, c.ws, c.hs);
+    EXPECT_FALSE(UpperHalvesInUse());
+  }
+  BitBlt(dst, 0, 0, 211, 30, src, 5, 5);
+  EXPECT_FALSE(UpperHalvesInUse());
+}
+#endif
+
+}  // namespace
+}  // namespace raster
