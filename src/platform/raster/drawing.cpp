@@ -118,10 +118,8 @@ RegionPtr ExtCreateRegion(const void* data, uint32_t size) {
   std::memcpy(&header, data, sizeof header);
   if (header.dwSize != sizeof(RGNDATAHEADER) || header.iType != RDH_RECTANGLES) return nullptr;
   if (uint64_t{header.nCount} * sizeof(Rect) > size - sizeof(RGNDATAHEADER)) return nullptr;
-  std::vector<Rect> rects(header.nCount);
-  if (!rects.empty())
-    std::memcpy(rects.data(), static_cast<const char*>(data) + sizeof(RGNDATAHEADER), rects.size() * sizeof(Rect));
-  return std::make_unique<Region>(Region::FromRects(rects));
+  return std::make_unique<Region>(
+      Region::FromPackedRects(static_cast<const char*>(data) + sizeof(RGNDATAHEADER), header.nCount));
 }
 
 int CombineRgn(Region* dest, const Region* a, const Region* b, int mode) {

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <climits>
 #include <cstddef>
+#include <cstring>
 
 namespace raster {
 
@@ -110,17 +111,17 @@ Region CombineRegions(const Region& a, const Region& b, Op op) {
     if (a.Bounds().bottom <= b.Bounds().top) return Stacked(a, b);
     if (b.Bounds().bottom <= a.Bounds().top) return Stacked(b, a);
   }
-  std::vector<int32_t> ys;
-  ys.reserve(2 * (a.bands().size() + b.bands().size()));
-  for (const auto& band : a.bands()) {
-    ys.push_back(band.y0);
-    ys.push_back(band.y1);
+  // Each operand's band edges come in order already: merging them is enough.
+  std::vector<int32_t> edgesA, edgesB, ys;
+  for (const auto& [from, edges] : {std::pair{&a, &edgesA}, std::pair{&b, &edgesB}}) {
+    edges->reserve(2 * from->bands().size());
+    for (const auto& band : from->bands()) {
+      edges->push_back(band.y0);
+      edges->push_back(band.y1);
+    }
   }
-  for (const auto& band : b.bands()) {
-    ys.push_back(band.y0);
-    ys.push_back(band.y1);
-  }
-  std::sort(ys.begin(), ys.end());
+  ys.resize(edgesA.size() + edgesB.size());
+  std::merge(edgesA.begin(), edgesA.end(), edgesB.begin(), edgesB.end(), ys.begin());
   ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
   RegionRowBuilder builder;
@@ -139,11 +140,32 @@ Region CombineRegions(const Region& a, const Region& b, Op op) {
   return builder.Finish();
 }
 
+// Working storage of FromRects, kept by each thread from call to call: a
+// frame's region is often built from thousands of rectangles, and vectors of
+// that size allocated afresh come from the system again and again (a page
+// fault for every 4 KiB, each frame).
+}  // namespace
+
+struct SweepScratch {
+  std::vector<Rect> live, sorted, up;
+  std::vector<size_t> slot;
+  std::vector<uint32_t> tops, bottoms;
+  std::vector<Rect*> active, merged;
+  std::vector<Span> spans;
+};
+
+namespace {
+
+SweepScratch& ThreadScratch() {
+  thread_local SweepScratch scratch;
+  return scratch;
+}
+
 // Orders rectangles by top edge, keeping their listed order among equal tops
 // (rectangles listed left to right then arrive in that order). The tops of
 // one frame's strips and squares lie within a short range, where counting
 // them out is linear; a wide range falls back to a stable sort.
-void SortByTop(std::vector<Rect>& rects) {
+void SortByTop(std::vector<Rect>& rects, SweepScratch& scratch) {
   auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
   if (std::is_sorted(rects.begin(), rects.end(), byTop)) return;
   const auto [lowest, highest] = std::minmax_element(rects.begin(), rects.end(), byTop);
@@ -153,12 +175,62 @@ void SortByTop(std::vector<Rect>& rects) {
     std::stable_sort(rects.begin(), rects.end(), byTop);
     return;
   }
-  std::vector<size_t> slot(size_t(range) + 1, 0);
+  std::vector<size_t>& slot = scratch.slot;
+  slot.assign(size_t(range) + 1, 0);
   for (const Rect& r : rects) ++slot[size_t(r.top - low) + 1];
   for (size_t i = 1; i < slot.size(); ++i) slot[i] += slot[i - 1];
-  std::vector<Rect> sorted(rects.size());
+  std::vector<Rect>& sorted = scratch.sorted;
+  sorted.resize(rects.size());
   for (const Rect& r : rects) sorted[slot[size_t(r.top - low)]++] = r;
   rects.swap(sorted);
+}
+
+// The sweep joins touching neighbours only once they end on the same row, so
+// strips that share their top edge and end on rows of their own (columns
+// hanging from the top edge, say) stay apart all the way down and every band
+// walks all of them. Swept from the bottom up, the same strips share the edge
+// they end on and merge as they arrive. Moves the rectangles whose top edge
+// is shared by more rectangles than their bottom edge into `up`, turned
+// upside down (y to -y); leaves everything in `rects` when too few move for
+// the union of the two parts to pay, or the edges span too wide a range to
+// count them out.
+void SplitOffUpward(std::vector<Rect>& rects, SweepScratch& scratch) {
+  constexpr size_t kWorthASecondSweep = 32;
+  std::vector<Rect>& up = scratch.up;
+  up.clear();
+  if (rects.size() < kWorthASecondSweep) return;
+  int32_t low = INT_MAX, high = INT_MIN;
+  for (const Rect& r : rects) {
+    low = std::min(low, r.top);
+    high = std::max(high, r.bottom);
+  }
+  const int64_t range = int64_t{high} - low + 1;
+  if (low == INT_MIN || range > 8 * int64_t(rects.size())) return;
+  scratch.tops.assign(size_t(range), 0);
+  scratch.bottoms.assign(size_t(range), 0);
+  for (const Rect& r : rects) {
+    ++scratch.tops[size_t(r.top - low)];
+    ++scratch.bottoms[size_t(r.bottom - low)];
+  }
+  auto upward = [&](const Rect& r) {
+    return scratch.tops[size_t(r.top - low)] > scratch.bottoms[size_t(r.bottom - low)];
+  };
+  if (size_t(std::count_if(rects.begin(), rects.end(), upward)) < kWorthASecondSweep) return;
+  std::erase_if(rects, [&](const Rect& r) {
+    if (!upward(r)) return false;
+    up.push_back({r.left, -r.bottom, r.right, -r.top});
+    return true;
+  });
+}
+
+// The region turned upside down again (y to -y).
+Region UpsideDown(const Region& region) {
+  RegionRowBuilder builder;
+  const auto bands = region.bands();
+  for (auto band = bands.rbegin(); band != bands.rend(); ++band) {
+    builder.AddBand(-band->y1, -band->y0, region.SpansOf(*band));
+  }
+  return builder.Finish();
 }
 
 }  // namespace
@@ -222,35 +294,62 @@ Region Region::FromRect(const Rect& r) {
 // next edge is found among the few active rectangles, so only the tops need
 // sorting (and rectangle lists built row by row come sorted already).
 Region Region::FromRects(std::span<const Rect> rects) {
-  std::vector<Rect> live;
-  live.reserve(rects.size());
+  SweepScratch& scratch = ThreadScratch();
+  scratch.live.clear();
   for (const Rect& r : rects)
-    if (!r.empty()) live.push_back(r);
+    if (!r.empty()) scratch.live.push_back(r);
+  return SweepRects(scratch);
+}
+
+Region Region::FromPackedRects(const void* bytes, size_t count) {
+  SweepScratch& scratch = ThreadScratch();
+  scratch.live.resize(count);
+  if (count > 0) std::memcpy(scratch.live.data(), bytes, count * sizeof(Rect));
+  std::erase_if(scratch.live, [](const Rect& r) { return r.empty(); });
+  return SweepRects(scratch);
+}
+
+Region Region::SweepRects(SweepScratch& scratch) {
+  SplitOffUpward(scratch.live, scratch);
+  if (scratch.up.empty()) return SweepDown(scratch.live, scratch);
+  // The upward part is swept first: sweeping reorders the storage of both.
+  const Region upward = UpsideDown(SweepDown(scratch.up, scratch));
+  return SweepDown(scratch.live, scratch) | upward;
+}
+
+Region Region::SweepDown(std::vector<Rect>& live, SweepScratch& scratch) {
   if (live.empty()) return Region();
   if (live.size() == 1) return FromRect(live[0]);
-  SortByTop(live);
+  SortByTop(live, scratch);
 
   RegionRowBuilder builder;
-  std::vector<Rect*> active;
-  std::vector<Span> spans;
+  std::vector<Rect*>& active = scratch.active;
+  std::vector<Rect*>& merged = scratch.merged;
+  std::vector<Span>& spans = scratch.spans;
+  active.clear();
   size_t next = 0;
   int32_t y = live[0].top;
   int32_t firstEnd = INT_MAX;  // the lowest bottom among the active rectangles
+  auto byLeft = [](const Rect* a, const Rect* b) { return a->left < b->left; };
   while (next < live.size() || !active.empty()) {
     if (active.empty()) y = std::max(y, live[next].top);
     // The active list stays ordered by left edge: the rectangles arriving at
     // this band are sorted among themselves and merged in with one pass, so
     // that hundreds arriving at once cost no more than a sort.
-    const auto arrivedFrom = static_cast<std::ptrdiff_t>(active.size());
+    const size_t arrivedFrom = active.size();
     for (; next < live.size() && live[next].top <= y; ++next) {
       active.push_back(&live[next]);
       firstEnd = std::min(firstEnd, live[next].bottom);
     }
-    auto byLeft = [](const Rect* a, const Rect* b) { return a->left < b->left; };
-    if (!std::is_sorted(active.begin() + arrivedFrom, active.end(), byLeft)) {
-      std::sort(active.begin() + arrivedFrom, active.end(), byLeft);
+    if (active.size() > arrivedFrom) {
+      const auto arrived = active.begin() + std::ptrdiff_t(arrivedFrom);
+      if (!std::is_sorted(arrived, active.end(), byLeft)) std::sort(arrived, active.end(), byLeft);
+      if (arrivedFrom > 0 && byLeft(*arrived, *(arrived - 1))) {
+        merged.resize(active.size());
+        std::merge(active.begin(), arrived, arrived, active.end(), merged.begin(), byLeft);
+        active.swap(merged);
+      }
     }
-    std::inplace_merge(active.begin(), active.begin() + arrivedFrom, active.end(), byLeft);
     const int32_t yNext = std::min(next < live.size() ? live[next].top : INT_MAX, firstEnd);
     MergeIntervals(active, spans);
     builder.AddBand(y, yNext, spans);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -6,6 +7,8 @@
 #include "platform/raster/geometry.h"
 
 namespace raster {
+
+struct SweepScratch;
 
 // A set of pixels kept as sorted y-bands of sorted, disjoint x-spans (the
 // classic banded representation). Bands never overlap, hold at least one
@@ -27,6 +30,9 @@ class Region {
   static Region FromRect(const Rect& r);
   // Union of the rectangles; empty and inverted ones add nothing.
   static Region FromRects(std::span<const Rect> rects);
+  // The same for `count` rectangles stored one after another at `bytes`, as
+  // in a region-data block (read with memcpy: the bytes need no alignment).
+  static Region FromPackedRects(const void* bytes, size_t count);
   static Region FromRoundRect(const Rect& r, int32_t w, int32_t h);
   static Region FromEllipse(const Rect& r);
   // Winding-rule fill of the closed polygon through the points.
@@ -59,6 +65,10 @@ class Region {
 
  private:
   friend class RegionRowBuilder;
+  // The union of scratch.live, the rectangles there all non-empty.
+  static Region SweepRects(SweepScratch& scratch);
+  // The union of `live` (non-empty rectangles, reordered) in one sweep down.
+  static Region SweepDown(std::vector<Rect>& live, SweepScratch& scratch);
   void AppendBand(int32_t y0, int32_t y1, std::span<const Span> spans);
   bool Validate() const;
 
