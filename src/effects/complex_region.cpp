@@ -19,7 +19,11 @@ void TComplexRegion::AddRect(int32_t Left, int32_t Top, int32_t Right, int32_t B
   if (count_ == capacity_) {
     capacity_ += kGrowth;
     // Four bytes beyond header and slots, as the block has always been sized.
-    block_.resize(kHeaderSize + 4 + kRectSize * size_t(capacity_));
+    // The storage underneath at least doubles: thousands of squares would
+    // otherwise move the whole block again every 500 rectangles.
+    const size_t bytes = kHeaderSize + 4 + kRectSize * size_t(capacity_);
+    if (bytes > block_.capacity()) block_.reserve(std::max(bytes, 2 * block_.capacity()));
+    block_.resize(bytes);
   }
   const raster::Rect r{Left, Top, Right, Bottom};
   std::memcpy(block_.data() + kHeaderSize + kRectSize * size_t(count_), &r, kRectSize);
