@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/raster/drawing.h"
+#include "platform/raster/pixel_copy.h"
 
 namespace raster {
 namespace {
@@ -21,6 +22,24 @@ std::vector<uint32_t> Snapshot(const Bitmap& b) {
   for (int32_t y = 0; y < b.Height(); ++y)
     for (int32_t x = 0; x < b.Width(); ++x) v.push_back(b.Pixel(x, y));
   return v;
+}
+
+// Every length takes one of the block paths (pixel by pixel, blocks of four,
+// of sixteen, long runs), each finishing with a block that ends at the run's
+// end: every pixel of the run is copied and none beside it is touched.
+TEST(CopyPixels, EveryLengthCopiesExactlyTheRun) {
+  std::vector<uint32_t> from(300), to(300);
+  for (size_t i = 0; i < from.size(); ++i) from[i] = uint32_t(i + 1);
+  for (size_t start : {0u, 1u, 3u}) {
+    for (size_t n = 0; n <= 260; ++n) {
+      std::fill(to.begin(), to.end(), 0u);
+      CopyPixels(to.data() + start, from.data() + start + 7, n);
+      for (size_t i = 0; i < to.size(); ++i) {
+        const uint32_t expected = i >= start && i < start + n ? from[i + 7] : 0u;
+        ASSERT_EQ(to[i], expected) << "start " << start << ", length " << n << ", pixel " << i;
+      }
+    }
+  }
 }
 
 TEST(Bitmap, RowsAreStoredBottomUp) {
