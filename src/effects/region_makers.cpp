@@ -116,8 +116,9 @@ SwarmParams SwarmFor(int32_t extent, int32_t size) {
 
 template <class Add>
 void Scatter(const SwarmParams& p, Add add) {
+  raster::TPinnedRandom draws = raster::ClaimDraws(p.candidates);
   for (int32_t I = p.candidates; I >= 1; --I) {
-    const int32_t r = raster::Random(I);
+    const int32_t r = draws.Random(I);
     if (I <= p.nearCandidates ? r <= 1 : r == 0) add(I);
   }
 }

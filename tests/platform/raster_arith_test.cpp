@@ -80,5 +80,18 @@ TEST(Random, PinnedGeneratorKeepsItsOwnState) {
   for (int i = 0; i < 10; ++i) EXPECT_EQ(pinned.Random(1000), again.Random(1000));
 }
 
+TEST(Random, ClaimedDrawsAreTheOnesRandomWouldMake) {
+  for (const int32_t count : {0, 1, 21, 500}) {
+    RandSeed = 12345;
+    std::vector<int32_t> oneByOne;
+    for (int32_t i = 0; i < count; ++i) oneByOne.push_back(Random(count - i));
+    const uint32_t after = RandSeed.load();
+    RandSeed = 12345;
+    TPinnedRandom claimed = ClaimDraws(count);
+    EXPECT_EQ(RandSeed.load(), after) << count;
+    for (int32_t i = 0; i < count; ++i) EXPECT_EQ(claimed.Random(count - i), oneByOne[size_t(i)]) << count;
+  }
+}
+
 }  // namespace
 }  // namespace raster

@@ -36,4 +36,10 @@ class TPinnedRandom {
   uint32_t state_;
 };
 
+// Claims the next `count` draws of the shared generator in one atomic step:
+// the returned generator's first `count` draws are the ones `count` calls of
+// Random would have made, and RandSeed is left where those calls leave it.
+// For loops of many draws, which would otherwise pay an atomic step each.
+TPinnedRandom ClaimDraws(int32_t count);
+
 }  // namespace raster
