@@ -2,9 +2,13 @@
 // Asks the processor whether the upper halves of the AVX registers hold
 // anything (XGETBV with ECX = 1). Left dirty after AVX code, they make every
 // later SSE instruction of the thread wait on the register it overwrites.
+//
+// Only optimised builds are checked: GCC puts the clearing (vzeroupper) at the
+// end of AVX code only when it optimises, so a debug build leaves the halves
+// dirty after every vector copy and the question has no meaning there.
 #include <cstdint>
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__OPTIMIZE__)
 #include <cpuid.h>
 #define VANTREL_CAN_READ_VECTOR_STATE 1
 
