@@ -215,7 +215,12 @@ void SplitOffUpward(std::vector<Rect>& rects, SweepScratch& scratch) {
   auto upward = [&](const Rect& r) {
     return scratch.tops[size_t(r.top - low)] > scratch.bottoms[size_t(r.bottom - low)];
   };
-  if (size_t(std::count_if(rects.begin(), rects.end(), upward)) < kWorthASecondSweep) return;
+  // The union of the two parts costs about as much as a sweep: with many
+  // rectangles left downward it outweighs what the upward sweep saves
+  // (strips from the top and from the bottom together ran 1.7 times slower
+  // split than in one sweep).
+  const size_t upwardCount = size_t(std::count_if(rects.begin(), rects.end(), upward));
+  if (upwardCount < kWorthASecondSweep || 4 * upwardCount < 3 * rects.size()) return;
   std::erase_if(rects, [&](const Rect& r) {
     if (!upward(r)) return false;
     up.push_back({r.left, -r.bottom, r.right, -r.top});
