@@ -16,6 +16,7 @@
 #include "app/settings_store.h"
 #include "app/theme.h"
 #include "app/translation.h"
+#include "platform/raster/heap_policy.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ void PrintProblems(const QStringList& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  raster::KeepHeapForNextFrames();
   // The command line is read before the toolkit starts, so that --help and a
   // bad value answer without a display and before any window opens.
   const app::TCommandLine line = app::ParseCommandLine(ProgramArguments(argc, argv));

@@ -14,6 +14,7 @@
 #include "platform/library_warnings.h"
 #include "platform/picture_decoder.h"
 #include "platform/raster/drawing.h"
+#include "platform/raster/heap_policy.h"
 #include "platform/raster/random.h"
 #include "tools/png_writer.h"
 #include "tools/render_options.h"
@@ -120,6 +121,7 @@ int Main(const tools::RenderOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  raster::KeepHeapForNextFrames();
   try {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (WantsHelp(args)) {

@@ -12,6 +12,7 @@
 
 #include "effects/catalogue.h"
 #include "platform/picture_decoder.h"
+#include "platform/raster/heap_policy.h"
 #include "view/vantrel.h"
 
 namespace {
@@ -77,6 +78,7 @@ class Player {
 }  // namespace
 
 int main(int argc, char** argv) {
+  raster::KeepHeapForNextFrames();
   QApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: vantrel-demo FOLDER\n");
