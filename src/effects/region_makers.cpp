@@ -114,32 +114,48 @@ SwarmParams SwarmFor(int32_t extent, int32_t size) {
   return p;
 }
 
+// The draws of all rows (or columns) of squares across `extent`, one every
+// p.rowStep, claimed from the shared generator at once: each row takes
+// exactly p.candidates of them, one atomic step for the region instead of one
+// per row.
+raster::TPinnedRandom ClaimScatterDraws(const SwarmParams& p, int32_t extent) {
+  const int32_t rows = extent > 0 ? (extent + p.rowStep - 1) / p.rowStep : 0;
+  return raster::ClaimDraws(rows * p.candidates);
+}
+
+// Whether a square is drawn is a coin toss no branch predictor can learn, so
+// a row's squares are decided first, without branching, and added after.
 template <class Add>
-void Scatter(const SwarmParams& p, Add add) {
-  raster::TPinnedRandom draws = raster::ClaimDraws(p.candidates);
+void Scatter(const SwarmParams& p, raster::TPinnedRandom& draws, std::vector<int32_t>& chosen, Add add) {
+  chosen.resize(size_t(std::max(p.candidates, 0)));
+  size_t count = 0;
   for (int32_t I = p.candidates; I >= 1; --I) {
     const int32_t r = draws.Random(I);
-    if (I <= p.nearCandidates ? r <= 1 : r == 0) add(I);
+    chosen[count] = I;
+    count += (I <= p.nearCandidates ? r <= 1 : r == 0) ? 1 : 0;
   }
+  for (size_t k = 0; k < count; ++k) add(chosen[k]);
 }
 
 }  // namespace
 
 raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode) {
   TComplexRegion rgn;
+  std::vector<int32_t> chosen;
   if (XMode != SwarmMode::Off) {
     const SwarmParams p = SwarmFor(X, W);
     const int32_t M = p.squareSize;
+    raster::TPinnedRandom draws = ClaimScatterDraws(p, H);
     for (int32_t Y1 = 0; Y1 < H; Y1 += p.rowStep) {
       if (XMode == SwarmMode::FromEnd) {
         rgn.AddRect(W - X, Y1, W, Y1 + M);
-        Scatter(p, [&](int32_t I) {
+        Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t X1 = W - X - I * M;
           rgn.AddRect(X1, Y1, X1 + M, Y1 + M);
         });
       } else {
         rgn.AddRect(0, Y1, X, Y1 + M);
-        Scatter(p, [&](int32_t I) {
+        Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t X1 = X + I * M;
           rgn.AddRect(X1 - M, Y1, X1, Y1 + M);
         });
@@ -149,16 +165,17 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
   if (YMode != SwarmMode::Off) {
     const SwarmParams p = SwarmFor(Y, H);
     const int32_t M = p.squareSize;
+    raster::TPinnedRandom draws = ClaimScatterDraws(p, W);
     for (int32_t X1 = 0; X1 < W; X1 += p.rowStep) {
       if (YMode == SwarmMode::FromEnd) {
         rgn.AddRect(X1, H - Y, X1 + M, H);
-        Scatter(p, [&](int32_t I) {
+        Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t Y1 = H - Y - I * M;
           rgn.AddRect(X1, Y1, X1 + M, Y1 + M);
         });
       } else {
         rgn.AddRect(X1, 0, X1 + M, Y);
-        Scatter(p, [&](int32_t I) {
+        Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t Y1 = Y + I * M;
           rgn.AddRect(X1, Y1 - M, X1 + M, Y1);
         });
