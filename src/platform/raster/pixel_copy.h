@@ -34,6 +34,9 @@ inline void Copy16(uint32_t* d, const uint32_t* s) {
 // fall a third behind.
 void CopyLongRun(uint32_t* d, const uint32_t* s, size_t n);
 
+// From this many pixels on, a run is worth the call to CopyLongRun.
+inline constexpr size_t kLongRun = 64;
+
 // Copies n pixels between two runs that do not overlap.
 //
 // Not memcpy: for runs of a few kilobytes (a row of a photo) glibc copies with
@@ -41,8 +44,6 @@ void CopyLongRun(uint32_t* d, const uint32_t* s, size_t n);
 // slower when the destination lies a few bytes past the source modulo 4 KiB.
 // Two same-sized bitmaps whose blocks start 16 bytes apart, copied row by row
 // in place, hit exactly that. A plain vector loop has no such case.
-inline constexpr size_t kLongRun = 64;
-
 inline void CopyPixels(uint32_t* d, const uint32_t* s, size_t n) {
 #if defined(__SSE2__)
   if (n >= kLongRun) {

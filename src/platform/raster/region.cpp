@@ -161,12 +161,12 @@ Region CombineRegions(const Region& a, const Region& b, Op op) {
   return builder.Finish();
 }
 
+}  // namespace
+
 // Working storage of FromRects, kept by each thread from call to call: a
 // frame's region is often built from thousands of rectangles, and vectors of
 // that size allocated afresh come from the system again and again (a page
 // fault for every 4 KiB, each frame).
-}  // namespace
-
 struct SweepScratch {
   std::vector<Rect> live, sorted, up;
   std::vector<size_t> slot;
