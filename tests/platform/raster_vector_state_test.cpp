@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "platform/raster/drawing.h"
+#include "platform/raster/region.h"
 #include "upper_vector_state.h"
 
 namespace raster {
@@ -25,11 +27,17 @@ TEST(VectorState, ScaledAndPlainCopiesLeaveUpperHalvesClean) {
   };
   // Shrinking and enlarging, forwards and mirrored; widths that leave a
   // scalar tail after the eight-pixel blocks.
+  // Each unclipped (whole rows planned once) and through a clip (each span
+  // on its own).
   const Case cases[] = {{"shrink", 203, 29, 301, 40}, {"enlarge", 211, 30, 100, 12}, {"mirror", -203, 29, 301, 40}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    StretchBlt(dst, c.wd < 0 ? 202 : 0, 0, c.wd, c.hd, src, 0, 0, c.ws, c.hs);
-    EXPECT_FALSE(UpperHalvesInUse());
+  const Region clip = Region::FromRect({3, 2, 190, 25});
+  for (const Region* region : {static_cast<const Region*>(nullptr), &clip}) {
+    const ScopedClip clipped(dst, region);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (region ? ", clipped" : ""));
+      StretchBlt(dst, c.wd < 0 ? 202 : 0, 0, c.wd, c.hd, src, 0, 0, c.ws, c.hs);
+      EXPECT_FALSE(UpperHalvesInUse());
+    }
   }
   BitBlt(dst, 0, 0, 211, 30, src, 5, 5);
   EXPECT_FALSE(UpperHalvesInUse());
