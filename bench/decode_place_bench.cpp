@@ -4,6 +4,11 @@
 //
 //   decode_place/<screen>/<view>   the whole path, the photo decoded for the screen
 //   decode_place/natural_size_as_before   the same path without either
+//   decode_place/<screen>/<view>/decoded_ahead   the window thread's part at a
+//                                  change of photo in the program, which has
+//                                  the photo decoded on a worker thread while
+//                                  the one before shows: taking it in and
+//                                  Execute
 //   full_decode                    the JPEG decoded at full size alone
 //
 // Counters: held_x_screen is the decoded picture's bytes (what the holder
@@ -13,9 +18,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/photo_preload.h"
 #include "camera_jpeg.h"
 #include "platform/picture_decoder.h"
 #include "view/custom_vantrel.h"
@@ -96,6 +104,36 @@ void BM_DecodeAndPlace(benchmark::State& state, Placement p) {
   state.counters["placed_w"] = vantrel.DisplayRect().width();
 }
 
+void BM_DecodedAheadAndPlace(benchmark::State& state, Placement p) {
+  const fs::path photo = CameraPhoto();
+  view::TCustomVantrel vantrel;
+  vantrel.WMSize(p.clientW, p.clientH);
+  vantrel.SetFrameWidth(p.frameWidth);
+  vantrel.SetCenter(true);
+  vantrel.SetProportional(true);
+  vantrel.SetManual(true);
+  vantrel.Picture().SetLoadCover({p.screenW, p.screenH});
+  app::TPhotoPreload preload;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::promise<void> ready;
+    preload.Start("camera.jpg", photo, vantrel.Picture().LoadCover(), [&] { ready.set_value(); });
+    ready.get_future().wait();
+    state.ResumeTiming();
+    std::optional<app::TPhotoPreload::TDecoded> decoded = preload.Take(false);
+    if (!decoded || !decoded->graphic) {
+      state.SkipWithError("the photo was not decoded");
+      break;
+    }
+    vantrel.Picture().SetGraphic(std::move(decoded->graphic));
+    vantrel.Execute();
+    state.PauseTiming();
+    vantrel.Stop();
+    state.ResumeTiming();
+  }
+  state.counters["placed_w"] = vantrel.DisplayRect().width();
+}
+
 void BM_FullDecode(benchmark::State& state) {
   const fs::path photo = CameraPhoto();
   for (auto _ : state) benchmark::DoNotOptimize(platform::DecodePicture(photo));
@@ -104,6 +142,13 @@ void BM_FullDecode(benchmark::State& state) {
 const bool registered = [] {
   for (const Placement& p : kPlacements) {
     benchmark::RegisterBenchmark((std::string("decode_place/") + p.name).c_str(), BM_DecodeAndPlace, p)
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(1.0);
+  }
+  for (const Placement& p : kPlacements) {
+    if (!p.decodeForScreen) continue;
+    benchmark::RegisterBenchmark((std::string("decode_place/") + p.name + "/decoded_ahead").c_str(),
+                                 BM_DecodedAheadAndPlace, p)
         ->Unit(benchmark::kMillisecond)
         ->MinTime(1.0);
   }

@@ -11,6 +11,7 @@
 #include "app/cursor_display.h"
 #include "app/dialogs.h"
 #include "app/jpg_folder_copy.h"
+#include "app/photo_preload.h"
 #include "app/start_settings.h"
 #include "export/export_settings.h"
 #include "view/vantrel_types.h"
@@ -218,6 +219,10 @@ class TPhotosform : public QWidget {
   // photo cycle, in Uphoto_cycle.cpp
   void CreateImageList(const QString& Path);
   void LoadNextImage();
+  void PreloadAnother();
+  void AdoptPreloadedPhoto(bool wait);
+  void SettlePreload();
+  void ReportPreloadError();
   void DropPicture(int Index);
   void ReportErrorLater(const QString& text);
   void ShowNextImage();
@@ -292,7 +297,8 @@ class TPhotosform : public QWidget {
   QStringList Pictures;
   QString PicturesPath;
   QString ShowingImage;
-  QString LoadedImage;
+  QString LoadedImage;  // chosen to come next; in the view once its preload is taken in
+  QString preloadError_;  // the first load error since the photo to come next was chosen
   // The photos brought on screen, oldest first, for going back.
   static constexpr size_t kShownHistoryLength = 100;
   std::deque<QString> shownHistory_;
@@ -306,6 +312,10 @@ class TPhotosform : public QWidget {
 
   // --- the video export running, if any ---
   TExportVideoJob* exportJob_ = nullptr;
+
+  // Last, so that it goes first: a decode still running is waited for before
+  // anything it reports to is gone.
+  TPhotoPreload preload_;
 };
 
 }  // namespace app

@@ -42,11 +42,17 @@ void TPhotosform::CreateImageList(const QString& Path) {
 
 // A photo that cannot be loaded (removed, damaged) is reported and leaves the
 // list, and another one is tried, so that one bad file does not stop the
-// show; it rests only when no photo of the folder loads.
+// show; it rests only when no photo of the folder loads. The photo is decoded
+// on a worker thread and taken in once decoded (AdoptPreloadedPhoto), or when
+// it is needed before (SettlePreload).
 void TPhotosform::LoadNextImage() {
+  preloadError_.clear();
+  PreloadAnother();
+}
+
+void TPhotosform::PreloadAnother() {
   LoadedImage.clear();
-  QString firstError;
-  while (!Pictures.isEmpty()) {
+  if (!Pictures.isEmpty()) {
     const int count = static_cast<int>(Pictures.size());
     // Photos added while the folder plays come first, in the order they came.
     int Index = TakeNewcomer();
@@ -58,18 +64,44 @@ void TPhotosform::LoadNextImage() {
       }
     }
     LoadedImage = Pictures[Index];
-    try {
-      // The folder was stored without one trailing separator, so the root
-      // folder "/" joins as "" + "/" + name.
-      Vantrel->Picture().LoadFromFile(JoinFileName(PicturesPath, LoadedImage).toStdString());
-      break;
-    } catch (const std::exception& error) {
-      if (firstError.isEmpty()) firstError = QString::fromUtf8(error.what());
-      DropPicture(Index);
-    }
+    // The folder was stored without one trailing separator, so the root
+    // folder "/" joins as "" + "/" + name.
+    preload_.Start(LoadedImage, JoinFileName(PicturesPath, LoadedImage).toStdString(), Vantrel->Picture().LoadCover(),
+                   [this] {
+                     QMetaObject::invokeMethod(
+                         this, [this] { Guarded([&] { AdoptPreloadedPhoto(false); }); }, Qt::QueuedConnection);
+                   });
   }
   StatusBar->SetPanelText(1, QStringLiteral("Next: ") + LoadedImage);
-  if (!firstError.isEmpty()) ReportErrorLater(firstError);
+  if (!preload_.Pending()) ReportPreloadError();  // no photo of the folder is left to try
+}
+
+// Takes in the photo decoded ahead, waiting for it when `wait` holds; one
+// that failed leaves the list, and another photo is tried.
+void TPhotosform::AdoptPreloadedPhoto(bool wait) {
+  std::optional<TPhotoPreload::TDecoded> decoded = preload_.Take(wait);
+  if (!decoded) return;
+  if (decoded->graphic) {
+    Vantrel->Picture().SetGraphic(std::move(decoded->graphic));
+    ReportPreloadError();
+    return;
+  }
+  if (preloadError_.isEmpty()) preloadError_ = decoded->error;
+  const qsizetype index = Pictures.indexOf(decoded->name);
+  if (index >= 0) DropPicture(static_cast<int>(index));
+  PreloadAnother();
+}
+
+// The photo to show next is in the view, or no photo of the folder loads.
+void TPhotosform::SettlePreload() {
+  while (preload_.Pending()) AdoptPreloadedPhoto(true);
+}
+
+// One report for all the photos that failed before one loaded.
+void TPhotosform::ReportPreloadError() {
+  if (preloadError_.isEmpty()) return;
+  ReportErrorLater(preloadError_);
+  preloadError_.clear();
 }
 
 void TPhotosform::DropPicture(int Index) {
@@ -89,6 +121,7 @@ void TPhotosform::ReportErrorLater(const QString& text) {
 
 void TPhotosform::ShowNextImage() {
   SetTimerEnabled(false);
+  SettlePreload();
   if (Pictures.isEmpty()) return;
   if (Vantrel->Busy()) Vantrel->Stop();
   switch (rgStyleControl->ItemIndex()) {

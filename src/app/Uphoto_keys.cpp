@@ -93,6 +93,8 @@ void TPhotosform::ShowPhotoNow(const QString& name) {
 // Loads `name` as the photo to show next. One that cannot be loaded (removed
 // since) leaves the list and the history, and another photo is preloaded.
 void TPhotosform::PreloadPhoto(const QString& name) {
+  preload_.Drop();  // the photo chosen before makes way
+  ReportPreloadError();
   try {
     Vantrel->Picture().LoadFromFile(JoinFileName(PicturesPath, name).toStdString());
     LoadedImage = name;

@@ -41,6 +41,7 @@ void TPhotosform::rbProgressManualClick(QObject*) {
   tbProgress->setPageStep(Vantrel->Step());
   tbProgress->setValue(Vantrel->Progress());
   CheckTimer();
+  SettlePreload();  // the transition brings the photo chosen to come next
   if (!Vantrel->Busy() && !Vantrel->Empty()) {
     // Paint what is pending, so that the transition starts from what shows.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);

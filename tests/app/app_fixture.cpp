@@ -72,6 +72,7 @@ void AppTest::Open(const QStringList& arguments, const app::TStartSettings& star
   setup.Recursive = recursive;
   form = std::make_unique<app::TPhotosform>(setup);
   probe = std::make_unique<app::TPhotosformProbe>(*form);
+  WaitForPreload();
 }
 
 void AppTest::MakeFast(int intervalMs) {
@@ -81,6 +82,10 @@ void AppTest::MakeFast(int intervalMs) {
 }
 
 void AppTest::Tick() { form->TimerTimer(form->Timer); }
+
+bool AppTest::WaitForPreload(int ms) {
+  return WaitUntil([this] { return !probe->PreloadPending(); }, ms);
+}
 
 bool AppTest::WaitIdle(int ms) {
   return WaitUntil([this] { return !form->Vantrel->Busy(); }, ms);

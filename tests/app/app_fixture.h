@@ -23,6 +23,8 @@ class TPhotosformProbe {
   void SetFullScreen(bool active) { form_.SetFullScreen(active); }
   bool IsFullScreen() const { return form_.IsFullScreen(); }
   const std::deque<QString>& ShownHistory() const { return form_.shownHistory_; }
+  // Whether the photo chosen to come next is still being decoded.
+  bool PreloadPending() const { return form_.preload_.Pending(); }
 
  private:
   TPhotosform& form_;
@@ -61,12 +63,17 @@ class AppTest : public ::testing::Test {
   // Default layout: 1002.jpg and Photos/ with a.jpg, b.jpg, c.jpg.
   void SetUp() override;
   void TearDown() override;
-  // The settings in `start` are applied as remembered settings and options are.
+  // The settings in `start` are applied as remembered settings and options
+  // are; returns once the first photo's decoding has ended, as a person sees
+  // the window with its first photo at hand.
   void Open(const QStringList& arguments = {}, const app::TStartSettings& start = {}, bool recursive = false);
   // Short transitions (step 25, delay 5) and a short display interval.
   void MakeFast(int intervalMs = 30);
   // Ticks the display timer by hand.
   void Tick();
+  // Runs the event loop until the photo chosen to come next is decoded and in
+  // the view, or no photo of the folder loads.
+  bool WaitForPreload(int ms = 5000);
   // Waits for the view to end its transition.
   bool WaitIdle(int ms = 5000);
 

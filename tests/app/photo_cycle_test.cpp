@@ -119,6 +119,7 @@ TEST_F(PhotoCycle, PhotoRemovedWhileListedIsReportedDroppedAndTheShowGoesOn) {
   Tick();  // OnStart preloads: the two removed photos fail, the one left loads
   EXPECT_TRUE(form->Vantrel->Busy()) << "the transition was abandoned";
   EXPECT_EQ(probe->ShowingImage(), coming);
+  ASSERT_TRUE(WaitForPreload());
   EXPECT_EQ(probe->Pictures(), QStringList{coming});
   EXPECT_EQ(probe->LoadedImage(), coming);
   EXPECT_EQ(form->StatusBar->PanelText(2), "1 Image(s)");
@@ -241,6 +242,7 @@ TEST_F(ImageList, RootFolderIsStoredWithoutItsSeparatorAndLoadsFromTheRoot) {
   EXPECT_EQ(form->StatusBar->PanelText(3), "Folder: /");
   if (probe->Pictures().size() == 1) {  // nothing else of ours in the root: it was loaded as "" + "/" + name
     EXPECT_EQ(probe->LoadedImage(), name);
+    ASSERT_TRUE(WaitForPreload());
     EXPECT_EQ(form->Vantrel->Picture().Width(), 4);
   }
 }

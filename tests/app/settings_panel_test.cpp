@@ -186,7 +186,7 @@ TEST_F(SettingsPanel, ManualPlayWhileIdlePreparesATransitionAtZeroAndPreloadsThe
   EXPECT_TRUE(form->Vantrel->Busy());
   EXPECT_EQ(form->Vantrel->Progress(), 0);
   EXPECT_EQ(form->tbProgress->value(), 0);
-  EXPECT_EQ(loads, 1);  // the next photo is preloaded at once
+  EXPECT_TRUE(WaitUntil([&] { return loads == 1; }));  // the next photo is preloaded
   EXPECT_TRUE(probe->ShowingImage().isEmpty());  // not changed by manual play
   EXPECT_FALSE(form->Timer->isActive());
   form->tbProgress->setValue(60);
