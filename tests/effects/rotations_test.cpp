@@ -57,6 +57,35 @@ TEST(MergeRotate, MatchesThePixelByPixelDefinition) {
   }
 }
 
+// Small angles (|sin| up to 3/7) take rows eight pixels at a time from four
+// source rows, except near the top and bottom source rows; frames wider than
+// 1024 are done in strips. Angles just either side of the limit, both turns,
+// the pivots' corners and origins inside and far outside.
+TEST(MergeRotate, MatchesTheDefinitionAtSmallAnglesAndInStrips) {
+  struct Case {
+    int32_t w, h;
+  };
+  uint32_t seed = 101;
+  for (const Case size : {Case{333, 217}, Case{1100, 61}, Case{2100, 9}}) {
+    const int32_t W = size.w, H = size.h;
+    const std::vector<std::pair<int32_t, int32_t>> origins = {{-1, -1}, {-1, H},        {W, -1},
+                                                              {W, H},   {W / 3, H / 2}, {-40, 3 * H}};
+    for (const auto& [xOrg, yOrg] : origins) {
+      for (const long double angle :
+           {0.0L, 0.004L, -0.004L, 0.2L, -0.2L, 0.3927L, -0.3927L, 0.4429L, -0.4429L, 0.4436L, -0.4436L}) {
+        raster::Bitmap src(W, H), expected(W, H), actual(W, H);
+        FillNoise(src, ++seed);
+        FillNoise(expected, ++seed);
+        actual.Assign(expected);
+        ReferenceMergeRotate(expected, src, xOrg, yOrg, angle);
+        effects::MergeRotate(actual, src, xOrg, yOrg, angle);
+        ASSERT_EQ(0, std::memcmp(expected.Bits(), actual.Bits(), expected.PixelCount() * 4))
+            << W << "x" << H << " origin " << xOrg << "," << yOrg << " angle " << double(angle);
+      }
+    }
+  }
+}
+
 // Turned into itself, a bitmap reads pixels already written: the result
 // follows the stated order, top row first, each row from right to left.
 TEST(MergeRotate, IntoItselfFollowsThePixelOrder) {
