@@ -82,15 +82,20 @@ const Placement kPlacements[] = {
     {"natural_size_as_before", 1920, 1080, 1920, 1080, 0, false},
 };
 
-void BM_DecodeAndPlace(benchmark::State& state, Placement p) {
-  const fs::path photo = CameraPhoto();
-  view::TCustomVantrel vantrel;
+// The view as the placement has it, paused at a transition's start.
+void PlaceAs(view::TCustomVantrel& vantrel, const Placement& p) {
   vantrel.WMSize(p.clientW, p.clientH);
   vantrel.SetFrameWidth(p.frameWidth);
   vantrel.SetCenter(true);
   vantrel.SetProportional(p.decodeForScreen);
   vantrel.SetManual(true);
   if (p.decodeForScreen) vantrel.Picture().SetLoadCover({p.screenW, p.screenH});
+}
+
+void BM_DecodeAndPlace(benchmark::State& state, Placement p) {
+  const fs::path photo = CameraPhoto();
+  view::TCustomVantrel vantrel;
+  PlaceAs(vantrel, p);
   for (auto _ : state) {
     vantrel.Picture().LoadFromFile(photo);
     vantrel.Execute();
@@ -107,12 +112,7 @@ void BM_DecodeAndPlace(benchmark::State& state, Placement p) {
 void BM_DecodedAheadAndPlace(benchmark::State& state, Placement p) {
   const fs::path photo = CameraPhoto();
   view::TCustomVantrel vantrel;
-  vantrel.WMSize(p.clientW, p.clientH);
-  vantrel.SetFrameWidth(p.frameWidth);
-  vantrel.SetCenter(true);
-  vantrel.SetProportional(true);
-  vantrel.SetManual(true);
-  vantrel.Picture().SetLoadCover({p.screenW, p.screenH});
+  PlaceAs(vantrel, p);
   app::TPhotoPreload preload;
   for (auto _ : state) {
     state.PauseTiming();
