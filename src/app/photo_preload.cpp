@@ -9,9 +9,7 @@ namespace app {
 
 TPhotoPreload::TPhotoPreload(TDecoder decoder) : decoder_(std::move(decoder)) {}
 
-TPhotoPreload::TPhotoPreload()
-    : TPhotoPreload(
-          [](const std::filesystem::path& file, raster::Size cover) { return platform::DecodePicture(file, cover); }) {}
+TPhotoPreload::TPhotoPreload() : TPhotoPreload(&platform::DecodePicture) {}
 
 void TPhotoPreload::Start(const QString& name, const std::filesystem::path& file, raster::Size cover,
                           std::function<void()> ready) {
