@@ -3,12 +3,15 @@
 
 Per style, the largest x_memcpy over frame sizes and progress values in each
 run, and their relative difference (|a - b| / min(a, b)). Lists the styles
-that differ by more than the tolerance (15 % unless given) and sums up.
+that differ by more than the tolerance (15 % unless given) and sums up, and
+whether each run's repetition rounds held still (see x_memcpy_table.py).
 
 usage: x_memcpy_agreement.py RUN_A.json RUN_B.json [tolerance]
 """
 import json
 import sys
+
+from x_memcpy_table import describe_rounds, round_shifts
 
 
 def worst_per_style(path):
@@ -46,6 +49,9 @@ def main():
     within = sum(1 for s in styles if differences[s] <= tolerance)
     largest = max(differences.values(), default=0.0)
     print(f"{within} of {len(styles)} styles agree within {tolerance:.0%}; largest difference {largest:.1%}")
+    for label, path in (("A", sys.argv[1]), ("B", sys.argv[2])):
+        with open(path, encoding="utf-8") as f:
+            print(f"run {label} {describe_rounds(round_shifts(json.load(f)))}")
 
 
 if __name__ == "__main__":

@@ -6,11 +6,18 @@ the frame) over frame sizes and progress values, and the value at 1200x850 /
 progress 50. With --benchmark_repetitions the median of
 the repetitions is used. Names come from src/effects/catalogue.cpp.
 
+With repetitions, the last line says whether the machine held still over the
+run: per repetition round, the median over all style figures of that round's
+value against the figure's median. Every round near 1 means the table can be
+trusted; rounds that moved by more than 5 % (a shared host's busy spell can
+shift every figure of its rounds by 10-25 %) mean it should be taken again.
+
 usage: x_memcpy_table.py RUN.json [catalogue.cpp]
 """
 import json
 import os
 import re
+import statistics
 import sys
 
 
@@ -39,13 +46,41 @@ def figures(run):
     return medians or single
 
 
+def round_shifts(run):
+    """Per repetition round, the median over style benchmarks of that round's
+    x_memcpy against the benchmark's median; [] without repetitions."""
+    rounds = {}
+    for b in run["benchmarks"]:
+        if b.get("run_type") == "iteration" and "x_memcpy" in b and b["run_name"].startswith("style/"):
+            rounds.setdefault(b["run_name"], {})[b.get("repetition_index", 0)] = b["x_memcpy"]
+    shifts = {}
+    for values in rounds.values():
+        if len(values) < 2:
+            continue
+        middle = statistics.median(values.values())
+        for index, x in values.items():
+            shifts.setdefault(index, []).append(x / middle)
+    return [statistics.median(shifts[i]) for i in sorted(shifts)]
+
+
+def describe_rounds(shifts, tolerance=0.05):
+    """One line on how far the rounds of a run moved."""
+    if not shifts:
+        return "# no repetitions: nothing to say about the rounds"
+    moved = max(abs(x - 1.0) for x in shifts)
+    figures = " ".join(f"{x:.2f}" for x in shifts)
+    verdict = "held still" if moved <= tolerance else f"moved by {moved:.0%}: the machine did not hold still, take it again"
+    return f"# rounds against the medians: {figures} ({verdict})"
+
+
 def main():
     run_path = sys.argv[1]
     here = os.path.dirname(os.path.abspath(__file__))
     catalogue = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "src", "effects", "catalogue.cpp")
     names = style_names(catalogue)
     with open(run_path, encoding="utf-8") as f:
-        values = figures(json.load(f))
+        run = json.load(f)
+    values = figures(run)
     per_style = {}
     references = []
     for name, x in values.items():
@@ -62,6 +97,7 @@ def main():
         print(f"{style:>5}  {worst:6.2f}  {at_half:11.2f}  {names.get(style, '?')}")
     for name, x in sorted(references):
         print(f"{name}: {x:.2f}")
+    print(describe_rounds(round_shifts(run)))
 
 
 if __name__ == "__main__":
