@@ -10,9 +10,6 @@ void TComplexRegion::Clear() {
   std::vector<uint8_t>().swap(block_);
   capacity_ = 0;
   count_ = 0;
-  // Inverted as far as it goes, so the first rectangle added sets every edge.
-  constexpr int32_t kFar = std::numeric_limits<int32_t>::max();
-  bounds_ = {kFar, kFar, -kFar, -kFar};
 }
 
 void TComplexRegion::AddRect(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
@@ -28,10 +25,23 @@ void TComplexRegion::AddRect(int32_t Left, int32_t Top, int32_t Right, int32_t B
   const raster::Rect r{Left, Top, Right, Bottom};
   std::memcpy(block_.data() + kHeaderSize + kRectSize * size_t(count_), &r, kRectSize);
   ++count_;
-  bounds_.left = std::min(bounds_.left, Left);
-  bounds_.top = std::min(bounds_.top, Top);
-  bounds_.right = std::max(bounds_.right, Right);
-  bounds_.bottom = std::max(bounds_.bottom, Bottom);
+}
+
+// Worked out when asked for rather than kept up in AddRect: regions of
+// thousands of squares add them in a tight loop, where four more values read
+// back and written through memory on every call cost more than the rest.
+raster::Rect TComplexRegion::Bounds() const {
+  // Inverted as far as it goes, so the first rectangle sets every edge.
+  constexpr int32_t kFar = std::numeric_limits<int32_t>::max();
+  raster::Rect bounds{kFar, kFar, -kFar, -kFar};
+  for (int32_t i = 0; i < count_; ++i) {
+    const raster::Rect r = RectAt(i);
+    bounds.left = std::min(bounds.left, r.left);
+    bounds.top = std::min(bounds.top, r.top);
+    bounds.right = std::max(bounds.right, r.right);
+    bounds.bottom = std::max(bounds.bottom, r.bottom);
+  }
+  return bounds;
 }
 
 raster::Rect TComplexRegion::RectAt(int32_t i) const {
@@ -43,7 +53,7 @@ raster::Rect TComplexRegion::RectAt(int32_t i) const {
 raster::RegionPtr TComplexRegion::CreateRegion() {
   if (block_.empty()) return nullptr;
   const raster::RGNDATAHEADER header{kHeaderSize, raster::RDH_RECTANGLES, uint32_t(count_), uint32_t(kRectSize),
-                                     bounds_};
+                                     Bounds()};
   std::memcpy(block_.data(), &header, sizeof header);
   return raster::ExtCreateRegion(block_.data(), uint32_t(kHeaderSize + 4 + kRectSize * size_t(count_)));
 }

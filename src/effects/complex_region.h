@@ -24,7 +24,9 @@ class TComplexRegion {
 
   int32_t Capacity() const { return capacity_; }
   int32_t Count() const { return count_; }
-  const raster::Rect& Bounds() const { return bounds_; }
+  // The smallest rectangle around all stored rectangles; inverted as far as
+  // it goes ({max, max, -max, -max}) while there are none.
+  raster::Rect Bounds() const;
   // The block; null exactly when Capacity() is 0.
   const uint8_t* RgnData() const { return block_.empty() ? nullptr : block_.data(); }
   raster::Rect RectAt(int32_t i) const;
@@ -33,7 +35,6 @@ class TComplexRegion {
   static constexpr size_t kHeaderSize = 32, kRectSize = 16;
   std::vector<uint8_t> block_;
   int32_t capacity_ = 0, count_ = 0;
-  raster::Rect bounds_;
 };
 
 }  // namespace effects

@@ -123,6 +123,18 @@ raster::TPinnedRandom ClaimScatterDraws(const SwarmParams& p, int32_t extent) {
   return raster::ClaimDraws(rows * p.candidates);
 }
 
+// Every row (or column) of squares also covers the edge's side of the frame
+// with one strip a square wide. The strips start every p.rowStep, at most a
+// square apart, so together they cover one rectangle from 0 to the last
+// strip's far side: added as that one rectangle, the region is the same, and
+// the sweep that builds it does not carry hundreds of strips through every
+// band. 0 when there are no rows: then nothing is added.
+int32_t SwarmReach(const SwarmParams& p, int32_t extent) {
+  if (extent <= 0) return 0;
+  const int32_t lastStart = (extent - 1) / p.rowStep * p.rowStep;
+  return lastStart + p.squareSize;
+}
+
 // Whether a square is drawn is a coin toss no branch predictor can learn, so
 // a row's squares are decided first, without branching, and added after.
 template <class Add>
@@ -148,18 +160,21 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
     raster::TPinnedRandom draws = ClaimScatterDraws(p, H);
     for (int32_t Y1 = 0; Y1 < H; Y1 += p.rowStep) {
       if (XMode == SwarmMode::FromEnd) {
-        rgn.AddRect(W - X, Y1, W, Y1 + M);
         Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t X1 = W - X - I * M;
           rgn.AddRect(X1, Y1, X1 + M, Y1 + M);
         });
       } else {
-        rgn.AddRect(0, Y1, X, Y1 + M);
         Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t X1 = X + I * M;
           rgn.AddRect(X1 - M, Y1, X1, Y1 + M);
         });
       }
+    }
+    const int32_t reach = SwarmReach(p, H);
+    if (reach > 0) {
+      const int32_t left = XMode == SwarmMode::FromEnd ? W - X : 0;
+      rgn.AddRect(left, 0, left + X, reach);
     }
   }
   if (YMode != SwarmMode::Off) {
@@ -168,18 +183,21 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
     raster::TPinnedRandom draws = ClaimScatterDraws(p, W);
     for (int32_t X1 = 0; X1 < W; X1 += p.rowStep) {
       if (YMode == SwarmMode::FromEnd) {
-        rgn.AddRect(X1, H - Y, X1 + M, H);
         Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t Y1 = H - Y - I * M;
           rgn.AddRect(X1, Y1, X1 + M, Y1 + M);
         });
       } else {
-        rgn.AddRect(X1, 0, X1 + M, Y);
         Scatter(p, draws, chosen, [&](int32_t I) {
           const int32_t Y1 = Y + I * M;
           rgn.AddRect(X1, Y1 - M, X1 + M, Y1);
         });
       }
+    }
+    const int32_t reach = SwarmReach(p, W);
+    if (reach > 0) {
+      const int32_t top = YMode == SwarmMode::FromEnd ? H - Y : 0;
+      rgn.AddRect(0, top, reach, top + Y);
     }
   }
   return rgn.CreateRegion();

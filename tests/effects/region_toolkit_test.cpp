@@ -107,6 +107,8 @@ TEST(SwarmRgn, DrawsOncePerCandidateAndScattersNothingWhenNarrow) {
   raster::RegionPtr narrow = CreateSwarmRgn(5, 0, 19, 10, SwarmMode::FromEnd, SwarmMode::Off);
   EXPECT_EQ(raster::RandSeed.load(), 9u);
   EXPECT_EQ(AreaIn(narrow, 19, 10), 5 * 10);
+  // No rows at all (a frame 0 high): no rectangles, so no region, and the frame copies whole.
+  EXPECT_EQ(CreateSwarmRgn(300, 0, W, 0, SwarmMode::FromStart, SwarmMode::Off), nullptr);
 }
 
 TEST(SliceRgn, FanStopsOneStepShortOfTheEndAngle) {
