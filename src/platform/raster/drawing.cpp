@@ -248,6 +248,14 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
   const int32_t firstColumn = rightToLeft ? area.right - 1 : area.left;
   const int32_t lastColumn = rightToLeft ? area.left : area.right - 1;
   const int32_t sourceStep = colSource[lastColumn] >= colSource[firstColumn] ? 1 : -1;
+  // Rows that read all of their source row follow each other in memory, and
+  // the hardware prefetcher streams them. Rows that read part of it start a
+  // new stream on every row; for those each block asks for its source pixels
+  // one row ahead. Not when a row is stretched to more than twice its width:
+  // then several blocks share each source line, and the prefetches cost more
+  // than they bring.
+  const int32_t sourceColumns = std::abs(colSource[lastColumn] - colSource[firstColumn]) + 1;
+  const bool fetchRowAhead = sourceColumns < src.Width() && 2 * int64_t{sourceColumns} >= area.width();
   for (int32_t k = 0; k < area.height(); ++k) {
     const int32_t y = bottomUp ? area.bottom - 1 - k : area.top + k;
     const int32_t previous = bottomUp ? y + 1 : y - 1;
@@ -256,12 +264,14 @@ void StretchBlt(Bitmap& dst, int32_t xd, int32_t yd, int32_t wd, int32_t hd, con
     } else if (unitColumns) {
       copyRun(y, area.left, area.right);
     } else {
+      const uint32_t* ahead = nullptr;
       if (k + 1 < area.height()) {
         const int32_t next = bottomUp ? y - 1 : y + 1;
         PrefetchRunStart<false>(src.Row(rowSource[next]) + colSource[firstColumn], sourceStep);
         PrefetchRunStart<true>(dst.Row(next) + firstColumn, rightToLeft ? -1 : 1);
+        if (fetchRowAhead) ahead = src.Row(rowSource[next]);
       }
-      plan.Run(dst.Row(y) + area.left, src.Row(rowSource[y]), rightToLeft);
+      plan.Run(dst.Row(y) + area.left, src.Row(rowSource[y]), rightToLeft, ahead);
     }
   }
 }

@@ -60,9 +60,15 @@ __attribute__((target("avx2"), always_inline)) inline void RunBlock(uint32_t* d,
 
 template <int32_t Window>
 __attribute__((target("avx2"))) void RunBlocks(uint32_t* d, const uint32_t* s, const int32_t* windowStart,
-                                               const uint32_t* lanes, int32_t blocks, bool fromTheEnd) {
+                                               const uint32_t* lanes, int32_t blocks, bool fromTheEnd,
+                                               const uint32_t* ahead) {
   if (fromTheEnd) {
     for (int32_t b = blocks - 1; b >= 0; --b) {
+      RunBlock<Window>(d + kBlock * b, s + windowStart[b], lanes + kBlock * b);
+    }
+  } else if (ahead != nullptr) {
+    for (int32_t b = 0; b < blocks; ++b) {
+      __builtin_prefetch(ahead + windowStart[b]);
       RunBlock<Window>(d + kBlock * b, s + windowStart[b], lanes + kBlock * b);
     }
   } else {
@@ -101,7 +107,7 @@ ScaledRowPlan::ScaledRowPlan(const int32_t* index, int32_t n, int32_t sourceWidt
 #endif
 }
 
-void ScaledRowPlan::Run(uint32_t* d, const uint32_t* s, bool fromTheEnd) const {
+void ScaledRowPlan::Run(uint32_t* d, const uint32_t* s, bool fromTheEnd, const uint32_t* ahead) const {
 #ifdef VANTREL_ROW_PLAN_AVX2
   if (window_ != 0) {
     const int32_t blocks = n_ / kBlock, whole = blocks * kBlock;
@@ -109,9 +115,9 @@ void ScaledRowPlan::Run(uint32_t* d, const uint32_t* s, bool fromTheEnd) const {
     const uint32_t* lanes = lanes_.data();
     if (fromTheEnd) RunScalar(d, s, index_, whole, n_, true);
     switch (window_) {
-      case 8: RunBlocks<8>(d, s, starts, lanes, blocks, fromTheEnd); break;
-      case 16: RunBlocks<16>(d, s, starts, lanes, blocks, fromTheEnd); break;
-      default: RunBlocks<32>(d, s, starts, lanes, blocks, fromTheEnd); break;
+      case 8: RunBlocks<8>(d, s, starts, lanes, blocks, fromTheEnd, ahead); break;
+      case 16: RunBlocks<16>(d, s, starts, lanes, blocks, fromTheEnd, ahead); break;
+      default: RunBlocks<32>(d, s, starts, lanes, blocks, fromTheEnd, ahead); break;
     }
     if (!fromTheEnd) RunScalar(d, s, index_, whole, n_, false);
     return;

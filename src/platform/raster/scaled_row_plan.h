@@ -22,8 +22,10 @@ class ScaledRowPlan {
   // One row. Every block is written only after all its source pixels are
   // read, blocks walking from the end when `fromTheEnd` is set: a copy within
   // one row stays correct whenever it reads at or behind (fromTheEnd) or at
-  // or ahead of each written position.
-  void Run(uint32_t* d, const uint32_t* s, bool fromTheEnd) const;
+  // or ahead of each written position. With `ahead` (the next row's source),
+  // each block of a row walked from the start also prefetches the pixels it
+  // will read there.
+  void Run(uint32_t* d, const uint32_t* s, bool fromTheEnd, const uint32_t* ahead = nullptr) const;
 
  private:
   const int32_t* index_;
