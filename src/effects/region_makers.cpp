@@ -158,6 +158,13 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
     const SwarmParams p = SwarmFor(X, W);
     const int32_t M = p.squareSize;
     raster::TPinnedRandom draws = ClaimScatterDraws(p, H);
+    // First, so that the rectangles stay listed by top edge, as the sweep
+    // takes them without sorting.
+    const int32_t reach = SwarmReach(p, H);
+    if (reach > 0) {
+      const int32_t left = XMode == SwarmMode::FromEnd ? W - X : 0;
+      rgn.AddRect(left, 0, left + X, reach);
+    }
     for (int32_t Y1 = 0; Y1 < H; Y1 += p.rowStep) {
       if (XMode == SwarmMode::FromEnd) {
         Scatter(p, draws, chosen, [&](int32_t I) {
@@ -171,16 +178,16 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
         });
       }
     }
-    const int32_t reach = SwarmReach(p, H);
-    if (reach > 0) {
-      const int32_t left = XMode == SwarmMode::FromEnd ? W - X : 0;
-      rgn.AddRect(left, 0, left + X, reach);
-    }
   }
   if (YMode != SwarmMode::Off) {
     const SwarmParams p = SwarmFor(Y, H);
     const int32_t M = p.squareSize;
     raster::TPinnedRandom draws = ClaimScatterDraws(p, W);
+    const int32_t reach = SwarmReach(p, W);
+    if (reach > 0) {
+      const int32_t top = YMode == SwarmMode::FromEnd ? H - Y : 0;
+      rgn.AddRect(0, top, reach, top + Y);
+    }
     for (int32_t X1 = 0; X1 < W; X1 += p.rowStep) {
       if (YMode == SwarmMode::FromEnd) {
         Scatter(p, draws, chosen, [&](int32_t I) {
@@ -193,11 +200,6 @@ raster::RegionPtr CreateSwarmRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int
           rgn.AddRect(X1, Y1 - M, X1 + M, Y1);
         });
       }
-    }
-    const int32_t reach = SwarmReach(p, W);
-    if (reach > 0) {
-      const int32_t top = YMode == SwarmMode::FromEnd ? H - Y : 0;
-      rgn.AddRect(0, top, reach, top + Y);
     }
   }
   return rgn.CreateRegion();
