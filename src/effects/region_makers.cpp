@@ -48,11 +48,15 @@ raster::RegionPtr CreateBarRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32
 raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XMode, int32_t YMode) {
   const int32_t D = std::min(W, H) / 200 + 1;
   const int32_t WD = W % D, HD = H % D, mW = W / 2, mH = H / 2;
+  // One draw per strip, claimed from the shared generator in one step.
+  auto strips = [D](int32_t length) { return length > 0 ? (length + D - 1) / D : 0; };
+  raster::TPinnedRandom draws =
+      raster::ClaimDraws((XMode != PourMode::Off ? strips(H) : 0) + (YMode != PourMode::Off ? strips(W) : 0));
   TComplexRegion rgn;
   if (XMode != PourMode::Off) {
     const int32_t N = X < W ? W / 10 : 0;
     for (int32_t s = 0; s < H; s += D) {
-      const int32_t R = X + raster::Random(2 * N) - N;
+      const int32_t R = X + draws.Random(2 * N) - N;
       const int32_t B = s + D + HD;
       const int32_t m = R / 2;
       switch (XMode) {
@@ -72,7 +76,7 @@ raster::RegionPtr CreatePourRgn(int32_t X, int32_t Y, int32_t W, int32_t H, int3
   if (YMode != PourMode::Off) {
     const int32_t N = Y < H ? H / 10 : 0;
     for (int32_t s = 0; s < W; s += D) {
-      const int32_t R = Y + raster::Random(2 * N) - N;
+      const int32_t R = Y + draws.Random(2 * N) - N;
       const int32_t Rt = s + D + WD;
       const int32_t m = R / 2;
       switch (YMode) {
