@@ -18,28 +18,32 @@ namespace {
 using Vertices = std::vector<int32_t>;  // x0, y0, x1, y1, ...
 using Polygons = std::vector<Vertices>;
 
-RegionPtr Polygon(const Vertices& v) { return CreatePolygonRgnEx(v); }
+// Every region here only clips a frame H rows high: polygons are built within
+// those rows (at progress 75 some reach a quarter of the frame beyond it).
+RegionPtr Polygon(const Vertices& v, int32_t H) { return CreatePolygonRgnInFrame(v, H); }
 
 // The polygons' regions, preceded by `first` when one is given.
-std::vector<raster::Region> Regions(const Polygons& polygons, RegionPtr first = nullptr) {
+std::vector<raster::Region> Regions(const Polygons& polygons, int32_t H, RegionPtr first = nullptr) {
   std::vector<raster::Region> parts;
   if (first) parts.push_back(std::move(*first));
-  for (const Vertices& v : polygons) parts.push_back(std::move(*Polygon(v)));
+  for (const Vertices& v : polygons) parts.push_back(std::move(*Polygon(v, H)));
   return parts;
 }
 
 // Union and exclusive-or of all the polygons, each built in one sweep over
 // their rows: the same region as combining them into the first one by one,
 // without rebuilding every band once per polygon.
-RegionPtr UnionOf(const Polygons& polygons) {
-  return std::make_unique<raster::Region>(raster::UnionOf(Regions(polygons)));
+RegionPtr UnionOf(const Polygons& polygons, int32_t H) {
+  return std::make_unique<raster::Region>(raster::UnionOf(Regions(polygons, H)));
 }
 
-RegionPtr XorOf(const Polygons& polygons) { return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons))); }
+RegionPtr XorOf(const Polygons& polygons, int32_t H) {
+  return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons, H)));
+}
 
 // The whole picture with the polygons combined into it by exclusive-or.
 RegionPtr PictureXor(int32_t W, int32_t H, const Polygons& polygons) {
-  return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons, raster::CreateRectRgn(0, 0, W, H))));
+  return std::make_unique<raster::Region>(raster::XorOf(Regions(polygons, H, raster::CreateRectRgn(0, 0, W, H))));
 }
 
 // Four wedges from the middles of the left, right, top and bottom edges,
@@ -74,68 +78,68 @@ std::array<int32_t, 4> ZigzagEdges(int32_t middle, int32_t tooth, int32_t half) 
 
 }  // namespace
 
-void Effect110(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({0, 0, 2 * X, 0, 0, 2 * Y})); }
+void Effect110(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({0, 0, 2 * X, 0, 0, 2 * Y}, H)); }
 
-void Effect111(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, 0, W - 2 * X, 0, W, 2 * Y})); }
+void Effect111(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, 0, W - 2 * X, 0, W, 2 * Y}, H)); }
 
-void Effect112(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({0, H, 2 * X, H, 0, H - 2 * Y})); }
+void Effect112(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({0, H, 2 * X, H, 0, H - 2 * Y}, H)); }
 
-void Effect113(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, H, W - 2 * X, H, W, H - 2 * Y})); }
+void Effect113(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, Polygon({W, H, W - 2 * X, H, W, H - 2 * Y}, H)); }
 
 void Effect114(EFFECT_PARAMS) {
-  ClipAndCopy(Display, Image, W, H, UnionOf({{0, H, 0, 0, X, H}, {W, H, W, 0, W - X, 0}}));
+  ClipAndCopy(Display, Image, W, H, UnionOf({{0, H, 0, 0, X, H}, {W, H, W, 0, W - X, 0}}, H));
 }
 
 void Effect115(EFFECT_PARAMS) {
-  ClipAndCopy(Display, Image, W, H, UnionOf({{W, 0, 0, 0, W, Y}, {W, H, 0, H, 0, H - Y}}));
+  ClipAndCopy(Display, Image, W, H, UnionOf({{W, 0, 0, 0, W, Y}, {W, H, 0, H, 0, H - Y}}, H));
 }
 
 void Effect116(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
   ClipAndCopy(
       Display, Image, W, H,
-      UnionOf({{mW, mH, 0, 0, X, 0}, {mW, mH, 0, H, 0, H - Y}, {mW, mH, W, H, W - X, H}, {mW, mH, W, 0, W, Y}}));
+      UnionOf({{mW, mH, 0, 0, X, 0}, {mW, mH, 0, H, 0, H - Y}, {mW, mH, W, H, W - X, H}, {mW, mH, W, 0, W, Y}}, H));
 }
 
 void Effect117(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
   ClipAndCopy(
       Display, Image, W, H,
-      UnionOf({{mW, mH, 0, 0, 0, Y}, {mW, mH, 0, H, X, H}, {mW, mH, W, H, W, H - Y}, {mW, mH, W, 0, W - X, 0}}));
+      UnionOf({{mW, mH, 0, 0, 0, Y}, {mW, mH, 0, H, X, H}, {mW, mH, W, H, W, H - Y}, {mW, mH, W, 0, W - X, 0}}, H));
 }
 
 void Effect154(EFFECT_PARAMS) {
   const int32_t mH = H / 2;
-  ClipAndCopy(Display, Image, W, H, Polygon({0, mH - Y, 2 * X, mH, 0, mH + Y}));
+  ClipAndCopy(Display, Image, W, H, Polygon({0, mH - Y, 2 * X, mH, 0, mH + Y}, H));
 }
 
 void Effect155(EFFECT_PARAMS) {
   const int32_t mH = H / 2;
-  ClipAndCopy(Display, Image, W, H, Polygon({W, mH - Y, W - 2 * X, mH, W, mH + Y}));
+  ClipAndCopy(Display, Image, W, H, Polygon({W, mH - Y, W - 2 * X, mH, W, mH + Y}, H));
 }
 
 void Effect156(EFFECT_PARAMS) {
   const int32_t mW = W / 2;
-  ClipAndCopy(Display, Image, W, H, Polygon({mW - X, 0, mW, 2 * Y, mW + X, 0}));
+  ClipAndCopy(Display, Image, W, H, Polygon({mW - X, 0, mW, 2 * Y, mW + X, 0}, H));
 }
 
 void Effect157(EFFECT_PARAMS) {
   const int32_t mW = W / 2;
-  ClipAndCopy(Display, Image, W, H, Polygon({mW - X, H, mW, H - 2 * Y, mW + X, H}));
+  ClipAndCopy(Display, Image, W, H, Polygon({mW - X, H, mW, H - 2 * Y, mW + X, H}, H));
 }
 
 void Effect158(EFFECT_PARAMS) {
   const int32_t mH = H / 2;
-  ClipAndCopy(Display, Image, W, H, UnionOf({{0, mH - Y, X, mH, 0, mH + Y}, {W, mH - Y, W - X, mH, W, mH + Y}}));
+  ClipAndCopy(Display, Image, W, H, UnionOf({{0, mH - Y, X, mH, 0, mH + Y}, {W, mH - Y, W - X, mH, W, mH + Y}}, H));
 }
 
 void Effect159(EFFECT_PARAMS) {
   const int32_t mW = W / 2;
   ClipAndCopy(Display, Image, W, H,
-              UnionOf({{mW - X, 0, mW, 2 * Y, mW + X, 0}, {mW - X, H, mW, H - 2 * Y, mW + X, H}}));
+              UnionOf({{mW - X, 0, mW, 2 * Y, mW + X, 0}, {mW - X, H, mW, H - 2 * Y, mW + X, H}}, H));
 }
 
-void Effect160(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, UnionOf(CrossWedges(W, H, X / 2, Y / 2))); }
+void Effect160(EFFECT_PARAMS) { ClipAndCopy(Display, Image, W, H, UnionOf(CrossWedges(W, H, X / 2, Y / 2), H)); }
 
 void Effect161(EFFECT_PARAMS) {
   ClipAndCopy(Display, Image, W, H, PictureXor(W, H, CrossWedges(W, H, (W - X) / 2, (H - Y) / 2)));
@@ -155,7 +159,7 @@ void Effect163(EFFECT_PARAMS) {
 
 void Effect165(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2;
-  ClipAndCopy(Display, Image, W, H, Polygon({mW - X, mH, mW, mH - Y, mW + X, mH, mW, mH + Y}));
+  ClipAndCopy(Display, Image, W, H, Polygon({mW - X, mH, mW, mH - Y, mW + X, mH, mW, mH + Y}, H));
 }
 
 void Effect166(EFFECT_PARAMS) {
@@ -165,9 +169,10 @@ void Effect166(EFFECT_PARAMS) {
 
 void Effect167(EFFECT_PARAMS) {
   const int32_t mW = W / 2, mH = H / 2, mX = X / 2, mY = Y / 2;
-  ClipAndCopy(Display, Image, W, H,
-              XorOf({{-mX, mH, mW, -mY, 2 * mW + mX, mH, mW, 2 * mH + mY},
-                     {mX, mH, mW, mY, 2 * mW - mX, mH, mW, 2 * mH - mY}}));
+  ClipAndCopy(
+      Display, Image, W, H,
+      XorOf({{-mX, mH, mW, -mY, 2 * mW + mX, mH, mW, 2 * mH + mY}, {mX, mH, mW, mY, 2 * mW - mX, mH, mW, 2 * mH - mY}},
+            H));
 }
 
 }  // namespace effects

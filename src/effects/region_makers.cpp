@@ -222,10 +222,23 @@ raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long do
   return raster::CreatePolygonRgn(pts.data(), int32_t(pts.size()), raster::WINDING);
 }
 
-raster::RegionPtr CreatePolygonRgnEx(std::span<const int32_t> Pts) {
+namespace {
+
+std::vector<raster::Point> PointsOf(std::span<const int32_t> Pts) {
   std::vector<raster::Point> pts(Pts.size() / 2);
   for (size_t i = 0; i < pts.size(); ++i) pts[i] = {Pts[2 * i], Pts[2 * i + 1]};
+  return pts;
+}
+
+}  // namespace
+
+raster::RegionPtr CreatePolygonRgnEx(std::span<const int32_t> Pts) {
+  const std::vector<raster::Point> pts = PointsOf(Pts);
   return raster::CreatePolygonRgn(pts.data(), int32_t(pts.size()), raster::WINDING);
+}
+
+raster::RegionPtr CreatePolygonRgnInFrame(std::span<const int32_t> Pts, int32_t H) {
+  return std::make_unique<raster::Region>(raster::Region::FromPolygon(PointsOf(Pts), 0, H));
 }
 
 void RotatePoints(std::span<raster::Point> Points, int32_t xOrg, int32_t yOrg, long double Angle) {

@@ -50,6 +50,9 @@ raster::RegionPtr CreateSliceRgn(int32_t mX, int32_t mY, int32_t Radius, long do
                                  int32_t NumPts);
 // Polygon (winding rule) through x0, y0, x1, y1, ...; a trailing odd value is ignored.
 raster::RegionPtr CreatePolygonRgnEx(std::span<const int32_t> Pts);
+// The same polygon within the rows 0 .. H - 1 only, for a frame H rows high:
+// a polygon reaching far beyond the frame is not built there.
+raster::RegionPtr CreatePolygonRgnInFrame(std::span<const int32_t> Pts, int32_t H);
 
 // Turns the points about (xOrg, yOrg) by Angle radians; with y pointing down a
 // positive angle turns clockwise on the screen.

@@ -325,6 +325,23 @@ TEST(Region, PolygonFollowsTheWindingRule) {
   }
 }
 
+TEST(Region, PolygonInRowsIsTheWholeFillCutToThoseRows) {
+  // Edges that run on past the window on either side (steep and shallow, both
+  // directions), a self-crossing star, and windows that cut through them,
+  // miss them, hold them whole or are empty.
+  const std::vector<std::vector<Point>> polygons = {
+      {{0, -40}, {37, 12}, {0, 61}}, {{12, 1}, {19, 22}, {1, 8}, {23, 8}, {5, 22}}, {{-9, 3}, {50, 4}, {7, 90}}};
+  const std::pair<int, int> windows[] = {{0, 24}, {5, 9}, {-100, 100}, {30, 31}, {70, 200}, {10, 10}, {12, 3}};
+  for (size_t i = 0; i < polygons.size(); ++i) {
+    const Region whole = Region::FromPolygon(polygons[i]);
+    for (const auto& [first, end] : windows) {
+      SCOPED_TRACE(testing::Message() << "polygon " << i << ", rows " << first << ".." << end);
+      const Region rows = Region::FromRect({-1000, first, 1000, std::max(first, end)});
+      EXPECT_EQ(Region::FromPolygon(polygons[i], first, end), whole & rows);
+    }
+  }
+}
+
 TEST(Region, DegeneratePolygonsAreEmpty) {
   EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 0}, {5, 5}}).IsEmpty());
   EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 3}, {5, 3}, {9, 3}}).IsEmpty());

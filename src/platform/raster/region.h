@@ -35,8 +35,10 @@ class Region {
   static Region FromPackedRects(const void* bytes, size_t count);
   static Region FromRoundRect(const Rect& r, int32_t w, int32_t h);
   static Region FromEllipse(const Rect& r);
-  // Winding-rule fill of the closed polygon through the points.
-  static Region FromPolygon(std::span<const Point> pts);
+  // Winding-rule fill of the closed polygon through the points; only its
+  // rows from `firstRow` up to (not including) `endRow`, when given, which is
+  // the whole fill intersected with those rows, built without the others.
+  static Region FromPolygon(std::span<const Point> pts, int32_t firstRow = INT32_MIN, int32_t endRow = INT32_MAX);
 
   bool IsEmpty() const { return bands_.empty(); }
   bool IsRect() const { return bands_.size() == 1 && spans_.size() == 1; }

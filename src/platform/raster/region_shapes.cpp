@@ -86,6 +86,15 @@ struct PolygonEdge {
     stepRemainder = 2 * dx - stepQuotient * den;
   }
   int32_t FirstPixel() const { return static_cast<int32_t>(quotient + (remainder > 0 ? 1 : 0)); }
+  // Moves the edge's top down to `row` (within its rows): where `rows`
+  // calls of NextRow would leave it.
+  void StartAt(int32_t row) {
+    const int64_t rows = int64_t{row} - yTop;
+    const int64_t num = quotient * den + remainder + (stepQuotient * den + stepRemainder) * rows;
+    quotient = FloorDiv(num, den);
+    remainder = num - quotient * den;
+    yTop = row;
+  }
   void NextRow() {
     quotient += stepQuotient;
     remainder += stepRemainder;
@@ -103,7 +112,7 @@ struct PolygonEdge {
 }  // namespace
 
 // Winding-rule fill with an active edge list; edges enter at their top row.
-Region Region::FromPolygon(std::span<const Point> pts) {
+Region Region::FromPolygon(std::span<const Point> pts, int32_t firstRow, int32_t endRow) {
   const size_t n = pts.size();
   if (n < 3) return Region();
   std::vector<PolygonEdge> edges;
@@ -115,6 +124,14 @@ Region Region::FromPolygon(std::span<const Point> pts) {
     else if (p.y > q.y)
       edges.emplace_back(q, p, -1);
   }
+  // Each edge cut to the rows asked for; the rows kept see the same edges at
+  // the same places.
+  for (PolygonEdge& e : edges) {
+    if (e.yTop < firstRow && firstRow < e.yBottom) e.StartAt(firstRow);
+    e.yTop = std::max(e.yTop, firstRow);
+    e.yBottom = std::min(e.yBottom, endRow);
+  }
+  std::erase_if(edges, [](const PolygonEdge& e) { return e.yTop >= e.yBottom; });
   if (edges.empty()) return Region();
   std::sort(edges.begin(), edges.end(), [](const PolygonEdge& a, const PolygonEdge& b) { return a.yTop < b.yTop; });
 
