@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "effects/catalogue.h"
-#include "frame_bench.h"
+#include "frame_harness.h"
 
 namespace {
 

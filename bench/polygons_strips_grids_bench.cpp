@@ -3,7 +3,7 @@
 // memcpy of the frame. The memcpy rows time that copy itself in the same run:
 // on a busy machine their x_memcpy drifts from 1, and the style figures are
 // best read against them.
-#include "frame_bench.h"
+#include "frame_harness.h"
 
 namespace {
 

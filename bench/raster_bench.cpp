@@ -8,7 +8,7 @@
 
 #include "effects/frame_ops.h"
 #include "effects/region_makers.h"
-#include "frame_bench.h"
+#include "frame_harness.h"
 #include "platform/raster/drawing.h"
 #include "platform/raster/random.h"
 

@@ -2,7 +2,7 @@
 // random bars and channel mix, as multiples of one memcpy of the frame. The
 // memcpy rows time that copy in the same run, as a check on the machine's
 // steadiness.
-#include "frame_bench.h"
+#include "frame_harness.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Frame cost of the curved and elliptic reveals, the interleaved bars and the
 // uneven shreds, as a ratio to one memcpy of the frame.
-#include "frame_bench.h"
+#include "frame_harness.h"
 
 static const bool registered =
     (bench::RegisterStyleBenchmarks({58, 59, 69,  70,  80,  81,  82,  83,  84,  85,  60,  61, 62,

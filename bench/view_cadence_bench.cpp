@@ -26,7 +26,7 @@
 #include <thread>
 #include <vector>
 
-#include "frame_bench.h"
+#include "frame_harness.h"
 #include "view/vantrel.h"
 
 namespace {

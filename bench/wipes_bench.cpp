@@ -1,5 +1,5 @@
 // Edge, corner and centre wipes, unrolls and build-ups, pushes and squeezes.
-#include "frame_bench.h"
+#include "frame_harness.h"
 
 namespace {
 

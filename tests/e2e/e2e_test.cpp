@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "wait_for.h"
+#include "x11_root.h"
 
 namespace {
 
@@ -191,18 +192,19 @@ int SharedMemorySegmentsOf(qint64 pid) {
   return count;
 }
 
-xcb_connection_t* Connection() { return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection(); }
-
-xcb_window_t RootWindow() { return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root; }
-
-// Paints the root window one colour for as long as the X server runs.
-void PaintRoot(QColor colour) {
-  xcb_connection_t* c = Connection();
-  const uint32_t pixel = colour.rgb() & 0xFFFFFF;
-  xcb_change_window_attributes(c, RootWindow(), XCB_CW_BACK_PIXEL, &pixel);
-  xcb_clear_area(c, 0, RootWindow(), 0, 0, 0, 0);
-  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));  // wait until done
+// How many windows of process `pid` are mapped: the main window, and each
+// menu, drop-down list and message box while it is up. A count that rises
+// is the sign that a click was delivered and handled.
+int VisibleWindowsOf(qint64 pid) {
+  QProcess search;
+  search.start(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--pid", QString::number(pid)});
+  if (!search.waitForFinished(20000)) return -1;
+  return int(QString::fromLatin1(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).size());
 }
+
+using test_support::PaintRoot;
+using test_support::RootWindow;
+xcb_connection_t* Connection() { return test_support::X11Connection(); }
 
 // Whether a window manager has announced itself on the root window.
 bool WindowManagerRunning() {
@@ -254,6 +256,16 @@ class Slideshow : public ::testing::Test {
 
   QString Photos() const { return QDir(folder.path()).filePath("Photos"); }
 
+  // Clicks at `at` and waits until the window the click opens (a menu, a
+  // drop-down list, a message box) is up.
+  void ClickForWindow(QPoint at, int button = 1) {
+    const int before = VisibleWindowsOf(program.processId());
+    ASSERT_GE(before, 1);
+    Click(at, button);
+    ASSERT_TRUE(WaitFor([&] { return VisibleWindowsOf(program.processId()) > before; }, 20000))
+        << "no window opened by the click at " << at.x() << "," << at.y();
+  }
+
   void Start(const QStringList& extraEnvironment = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PATH", folder.filePath("stub") + ":" + env.value("PATH"));
@@ -290,7 +302,7 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   // --- the window appears: the device picture pixel for pixel where it is opaque
   auto deviceShown = [&](const TShot& shot) { return DeviceShownAt(shot, device, layout.window); };
   TShot shot;
-  ASSERT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 10000))
+  ASSERT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 30000))
       << "the device picture did not appear";
 
   // Nothing is drawn outside the rounded outline: the root colour stays there.
@@ -308,78 +320,85 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   EXPECT_EQ(rootShown, outside) << "pixels drawn outside the window's outline";
 
   // --- before the first photo the screen area shows the background picture
-  EXPECT_TRUE(WaitFor([&] { return AllNear(Grab(layout.view), layout.view, kBlue); }, 2000)) << "background not shown";
+  // (On a machine so busy that the window shows only about when the interval
+  // ends, the photo may come first: the background then shows beside it.)
+  if (started.elapsed() < kDisplayInterval - 1000) {
+    EXPECT_TRUE(WaitFor([&] { return AllNear(Grab(layout.view), layout.view, kBlue); }, 20000))
+        << "background not shown";
+  }
 
   // --- the first photo comes in after the display interval of about 3 s
   QColor photo;
-  ASSERT_TRUE(WaitFor([&] { return (photo = WholePhoto(Grab(photoInWindow), photoInWindow)).isValid(); }, 15000))
+  ASSERT_TRUE(WaitFor([&] { return (photo = WholePhoto(Grab(photoInWindow), photoInWindow)).isValid(); }, 30000))
       << "no photo arrived";
   EXPECT_GT(started.elapsed(), kDisplayInterval - 200);
   shot = Grab(layout.view);
   EXPECT_TRUE(Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue)) << "tiled background beside the photo";
 
-  // --- keys: Right starts the other photo's transition within a second,
-  // with a note over the view.
+  // --- keys. Space at once pauses: the photo stays for more than two
+  // display intervals while the note fades and leaves nothing behind.
   const QRect noteBox(layout.view.bottomLeft() + QPoint(16 + 4, -16 - 20), QSize(60, 14));
   auto noteShown = [&](const TShot& s) { return CountNear(s, noteBox, kBlue, 4) == 0; };
   auto otherPhoto = [&](QColor c) { return c == kRed ? kGreen : kRed; };
   const QRect photoAboveNote = photoInWindow.adjusted(0, 0, 0, -40);  // the note covers its bottom-left corner
   Xdotool({"mousemove", QString::number(layout.view.center().x()), QString::number(layout.view.center().y())});
-  Wait(300);
-  QElapsedTimer keyClock;
-  keyClock.start();
-  Keys({"Right"});
-  qint64 arriving = -1;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        shot = Grab(layout.view);
-        const int secondCount = CountNear(shot, photoAboveNote, otherPhoto(photo));
-        if (secondCount > 0 && arriving < 0) {
-          arriving = keyClock.elapsed();
-          SaveShot(shot, "note-over-transition.png");
-        }
-        return secondCount == 12 * 12;
-      },
-      3000))
-      << "Right did not bring the other photo";
-  EXPECT_LT(arriving, 1000 + 300) << "Right took more than a second (and a grab)";
-  photo = otherPhoto(photo);
-
-  // Space at once pauses: the photo stays for more than two display
-  // intervals while the note fades and leaves nothing behind; Space again
-  // resumes, and the other photo comes within an interval.
+  ASSERT_TRUE(WaitFor([&] { return WholePhoto(Grab(photoInWindow), photoInWindow).isValid(); }, 20000))
+      << "no whole photo before the keys";
+  photo = WholePhoto(Grab(photoInWindow), photoInWindow);
   Keys({"space"});
-  ASSERT_TRUE(WaitFor([&] { return noteShown(shot = Grab(layout.view)); }, 1000)) << "no note after Space";
+  ASSERT_TRUE(WaitFor([&] { return noteShown(shot = Grab(layout.view)); }, 10000)) << "no note after Space";
   SaveShot(shot, "note-paused.png");
+  // Space may have come during a transition, which finishes first.
+  ASSERT_TRUE(WaitFor([&] { return WholePhoto(Grab(photoAboveNote), photoAboveNote).isValid(); }, 20000));
+  photo = WholePhoto(Grab(photoAboveNote), photoAboveNote);
   QElapsedTimer paused;
   paused.start();
   while (paused.elapsed() < 2 * kDisplayInterval + 500) {
     ASSERT_TRUE(AllNear(Grab(photoAboveNote), photoAboveNote, photo)) << "the photo changed while paused";
     Wait(250);
   }
-  EXPECT_FALSE(noteShown(Grab(layout.view))) << "the note did not fade";
+  EXPECT_TRUE(WaitFor([&] { return !noteShown(Grab(layout.view)); }, 10000)) << "the note did not fade";
   EXPECT_TRUE(AllNear(Grab(photoInWindow), photoInWindow, photo)) << "the note left something behind";
+
+  // Right, while paused, brings the other photo with a transition, the note
+  // over it: the show itself would not have moved on.
+  Keys({"Right"});
+  bool noteOverTransition = false;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        shot = Grab(layout.view);
+        const int secondCount = CountNear(shot, photoAboveNote, otherPhoto(photo));
+        if (secondCount > 0 && secondCount < 12 * 12 && noteShown(shot) && !noteOverTransition) {
+          noteOverTransition = true;
+          SaveShot(shot, "note-over-transition.png");
+        }
+        return secondCount == 12 * 12;
+      },
+      20000))
+      << "Right did not bring the other photo";
+  photo = otherPhoto(photo);
+
+  // Space again resumes, and the other photo comes within an interval.
   Keys({"space"});
   EXPECT_TRUE(
-      WaitFor([&] { return AllNear(Grab(photoInWindow), photoInWindow, otherPhoto(photo)); }, kDisplayInterval + 3000))
+      WaitFor([&] { return AllNear(Grab(photoInWindow), photoInWindow, otherPhoto(photo)); }, kDisplayInterval + 20000))
       << "Space did not resume the show";
   photo = otherPhoto(photo);
 
   // F11 goes full screen and comes back.
   Keys({"F11"});
-  ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 3000)) << "F11 did not go full screen";
+  ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 20000)) << "F11 did not go full screen";
   SaveShot(Grab(), "f11-full-screen.png");
   Keys({"F11"});
-  ASSERT_TRUE(WaitFor([&] { return CornersAre(kRootColour); }, 3000)) << "F11 did not come back";
-  EXPECT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 3000)) << "the window is not back";
+  ASSERT_TRUE(WaitFor([&] { return CornersAre(kRootColour); }, 20000)) << "F11 did not come back";
+  EXPECT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 20000)) << "the window is not back";
 
   // --- right click, "播放设置": the settings panel on its third page, whose
   // first button is green from its top; its OK button hides it.
   const QRect& pages = layout.pageControl;
   const int buttonX = pages.left() + 3 + 6;  // left of the button's caption
   auto openPanel = [&] {
-    Click(layout.view.topLeft() + QPoint(100, 100), 3);
-    Wait(400);
+    ClickForWindow(layout.view.topLeft() + QPoint(100, 100), 3);  // the context menu
     Keys({"Down", "Return"});
     int button5Top = -1;
     WaitFor(
@@ -387,7 +406,7 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
           button5Top = FindRun(Grab(pages), buttonX, pages.top(), pages.top() + 90, kThemeGreen, 30);
           return button5Top >= 0;
         },
-        3000);
+        20000);
     return button5Top < 0 ? -1 : button5Top - 3;  // the page's top
   };
   auto panelHidden = [&] {
@@ -398,15 +417,15 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   const int firstPageTop = openPanel();
   ASSERT_GE(firstPageTop, 0) << "the settings panel did not show its third page";
   Click({pages.left() + 3 + 93 + 48, firstPageTop + 374 + 13});
-  EXPECT_TRUE(WaitFor(panelHidden, 3000)) << "OK did not hide the panel";
+  EXPECT_TRUE(WaitFor(panelHidden, 20000)) << "OK did not hide the panel";
 
   // --- double click: the view covers the whole screen, black around the
   // photo, which keeps its size and is centred.
   Click(photoInWindow.center(), 1, 2);
-  ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 3000))
+  ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 20000))
       << "full screen is not painted: the corners show the screen as it was";
   const QRect aroundPhoto = photoFullScreen.adjusted(-40, -40, 40, 40);
-  ASSERT_TRUE(WaitFor([&] { return WholePhoto(shot = Grab(aroundPhoto), photoFullScreen).isValid(); }, 3000))
+  ASSERT_TRUE(WaitFor([&] { return WholePhoto(shot = Grab(aroundPhoto), photoFullScreen).isValid(); }, 20000))
       << "no photo in the middle of the full screen";
   EXPECT_TRUE(AllNear(shot, QRect(photoFullScreen.left() - 40, photoFullScreen.top(), 36, 600), kBlack));
   EXPECT_TRUE(AllNear(shot, QRect(photoFullScreen.right() + 5, photoFullScreen.top(), 36, 600), kBlack));
@@ -428,7 +447,7 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
         if (firstCount > 0 && secondCount > 0) transitionSeen = true;
         return secondCount == 12 * 12;
       },
-      2 * kDisplayInterval + 3000))
+      2 * kDisplayInterval + 20000))
       << "the next photo did not arrive in full screen";
   EXPECT_TRUE(transitionSeen) << "no transition frame seen in full screen";
   EXPECT_TRUE(CornersAre(kBlack));
@@ -436,15 +455,15 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   // --- Escape returns to the window: the desktop is seen again at the
   // corners, the device is back and its screen area shows the photo.
   Keys({"Escape"});
-  ASSERT_TRUE(WaitFor([&] { return CornersAre(kRootColour); }, 3000)) << "Escape did not return";
-  EXPECT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 2000)) << "the device window is not back";
+  ASSERT_TRUE(WaitFor([&] { return CornersAre(kRootColour); }, 20000)) << "Escape did not return";
+  EXPECT_TRUE(WaitFor([&] { return deviceShown(shot = Grab(windowRect)); }, 20000)) << "the device window is not back";
   EXPECT_TRUE(WaitFor(
       [&] {
         shot = Grab(layout.view);
         return WholePhoto(shot, photoInWindow).isValid() &&
                Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue);
       },
-      2 * kDisplayInterval + 3000))
+      2 * kDisplayInterval + 20000))
       << "the photo area is not painted after the return";
 
   // --- twenty round trips, during transitions too: each way the screen is
@@ -454,7 +473,7 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   ASSERT_GE(segmentsBefore, 0);
   for (int trip = 0; trip < 20; ++trip) {
     Click(layout.view.topLeft() + QPoint(30 + trip * 7, 30), 1, 2);
-    ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 3000)) << "trip " << trip << ": no full screen";
+    ASSERT_TRUE(WaitFor([&] { return CornersAre(kBlack); }, 20000)) << "trip " << trip << ": no full screen";
     Wait(trip * 37 % 300);  // lands at different points of the cycle
     Keys({"Escape"});
     ASSERT_TRUE(WaitFor(
@@ -463,11 +482,11 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
           return CornersAre(kRootColour) && Near(At(shot, layout.view.topLeft() + QPoint(20, 300)), kBlue) &&
                  Near(At(shot, layout.view.bottomRight() - QPoint(20, 20)), kBlue);
         },
-        3000))
+        20000))
         << "trip " << trip << ": the window is not back and painted";
   }
   EXPECT_TRUE(
-      WaitFor([&] { return WholePhoto(Grab(photoInWindow), photoInWindow).isValid(); }, 2 * kDisplayInterval + 3000))
+      WaitFor([&] { return WholePhoto(Grab(photoInWindow), photoInWindow).isValid(); }, 2 * kDisplayInterval + 20000))
       << "no whole photo after the round trips";
   EXPECT_LE(SharedMemorySegmentsOf(program.processId()), segmentsBefore) << "shared-memory segments leaked";
 
@@ -475,42 +494,50 @@ TEST_F(Slideshow, RunsAsAPersonSeesIt) {
   const int pageTop = openPanel();
   ASSERT_GE(pageTop, 0) << "the settings panel did not show its third page";
 
-  // The second tab lies just left of the third, the selected (green) one.
+  // The second tab lies just left of the third, the selected (green) one;
+  // once the click is handled the third is green no longer (the second,
+  // under the pointer, shows the pointer's colour).
   shot = Grab(pages);
-  int tab2 = -1;
-  for (int x = pages.left(); x < pages.right() && tab2 < 0; ++x) {
-    if (Near(At(shot, {x, pages.top() + 8}), kThemeGreen, 12)) tab2 = x - 12;
+  int tab3 = -1;
+  for (int x = pages.left(); x < pages.right() && tab3 < 0; ++x) {
+    if (Near(At(shot, {x, pages.top() + 8}), kThemeGreen, 12)) tab3 = x;
   }
-  ASSERT_GE(tab2, 0) << "tab bar not found";
-  Click({tab2, pages.top() + 8});
-  Wait(300);
+  ASSERT_GE(tab3, 0) << "tab bar not found";
+  Click({tab3 - 12, pages.top() + 8});
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        return !Near(At(Grab(pages), {tab3 + 2, pages.top() + 8}), kThemeGreen, 12);
+      },
+      20000))
+      << "the second tab was not selected";
 
   // Background mode "None": black beside the photo instead of the blue tiles.
   const QPoint besidePhoto = layout.view.topLeft() + QPoint(20, 300);
   EXPECT_TRUE(Near(At(Grab(layout.view), besidePhoto), kBlue));
-  Click({pages.left() + 3 + 8 + 16 + 82, pageTop + 122 + 40 + 10});
-  Wait(400);
+  ClickForWindow({pages.left() + 3 + 8 + 16 + 82, pageTop + 122 + 40 + 10});  // the drop-down list
   Keys({"Up", "Return"});
-  EXPECT_TRUE(WaitFor([&] { return Near(At(Grab(layout.view), besidePhoto), kBlack, 8); }, 3000))
+  EXPECT_TRUE(WaitFor([&] { return Near(At(Grab(layout.view), besidePhoto), kBlack, 8); }, 20000))
       << "the background mode did not change on screen";
 
   // OK on the second page hides the panel.
   Click({pages.left() + 3 + 93 + 48, pageTop + 379 + 13});
-  EXPECT_TRUE(WaitFor(panelHidden, 3000)) << "OK did not hide the panel";
+  EXPECT_TRUE(WaitFor(panelHidden, 20000)) << "OK did not hide the panel";
 
   // --- the exit button asks; No (Escape) keeps the slideshow going, Yes (the
   // default button) closes and opens the page.
   const QPoint exitButton = layout.window + QPoint(1139, 422);
-  Click(exitButton);
-  Wait(700);
+  const int windowsShown = VisibleWindowsOf(program.processId());
+  ClickForWindow(exitButton);  // the question
   Keys({"Escape"});
-  EXPECT_FALSE(program.waitForFinished(1000)) << "No closed the program";
-  Click(exitButton);
-  Wait(700);
+  // The question gone is the sign that No was handled.
+  ASSERT_TRUE(WaitFor([&] { return VisibleWindowsOf(program.processId()) == windowsShown; }, 20000))
+      << "the question did not close";
+  EXPECT_EQ(program.state(), QProcess::Running) << "No closed the program";
+  ClickForWindow(exitButton);
   Keys({"Return"});
-  ASSERT_TRUE(program.waitForFinished(8000)) << "the program did not end";
+  ASSERT_TRUE(program.waitForFinished(30000)) << "the program did not end";
   EXPECT_EQ(program.exitCode(), 0);
-  ASSERT_TRUE(WaitFor([&] { return QFile::exists(folder.filePath("opened.txt")); }, 5000));
+  ASSERT_TRUE(WaitFor([&] { return QFile::exists(folder.filePath("opened.txt")); }, 20000));
   QFile opened(folder.filePath("opened.txt"));
   ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromUtf8(opened.readAll()), QUrl::fromLocalFile(folder.filePath("maker.html")).toString());
@@ -542,7 +569,7 @@ TEST_F(Slideshow, PortraitPhotoStandsUpright) {
   };
   Start();
   TShot shot;
-  const bool shown = WaitFor([&] { return difference(shot = Grab(layout.view)) < 10; }, 15000);
+  const bool shown = WaitFor([&] { return difference(shot = Grab(layout.view)) < 10; }, 30000);
   EXPECT_TRUE(shown) << "the upright photo did not appear; mean difference " << difference(shot);
   for (int x : {40, 200, 800, 950}) {
     EXPECT_TRUE(Near(shot.At(layout.view.topLeft() + QPoint(x, 340)), kBlue)) << "no background at " << x;
@@ -558,7 +585,7 @@ TEST_F(Slideshow, PaintsTheWholeScreenAreaAtTwiceTheScale) {
   WritePicture(Photos() + "/red.jpg", kRed, 800, 600);
   Start({"QT_SCALE_FACTOR=2"});
   TShot shot;
-  const bool painted = WaitFor([&] { return AllNear(shot = Grab(layout.view), layout.view, kBlue); }, 10000);
+  const bool painted = WaitFor([&] { return AllNear(shot = Grab(layout.view), layout.view, kBlue); }, 30000);
   EXPECT_TRUE(painted) << CountNear(shot, layout.view, kBlue)
                        << " of 144 points of the screen area show the background";
 }
@@ -574,9 +601,11 @@ TEST_F(Slideshow, SmallScreenKeepsTheExitButtonReachableAndTheFrameMoves) {
   Start();
   const QPoint placed(ScreenRect().right() - kExitButton.right(), 0);
   TShot shot;
-  ASSERT_TRUE(WaitFor([&] { return DeviceShownAt(shot = Grab(), device, placed); }, 10000))
+  ASSERT_TRUE(WaitFor([&] { return DeviceShownAt(shot = Grab(), device, placed); }, 20000))
       << "the window is not at " << placed.x() << ", " << placed.y();
-  EXPECT_TRUE(ExitButtonShownAt(shot, device, placed)) << "the exit button is not on screen";
+  // The frame may show before the exit button is drawn over it.
+  EXPECT_TRUE(WaitFor([&] { return ExitButtonShownAt(Grab(), device, placed); }, 20000))
+      << "the exit button is not on screen";
 
   // Press on the top of the frame, drag by (100, 60) in small steps, let go.
   const QPoint grip = placed + QPoint(600, 30);
@@ -588,11 +617,11 @@ TEST_F(Slideshow, SmallScreenKeepsTheExitButtonReachableAndTheFrameMoves) {
   }
   Xdotool({"mouseup", "1"});
   const QPoint moved = placed + QPoint(100, 60);
-  EXPECT_TRUE(WaitFor([&] { return DeviceShownAt(shot = Grab(), device, moved); }, 5000))
+  EXPECT_TRUE(WaitFor([&] { return DeviceShownAt(shot = Grab(), device, moved); }, 20000))
       << "the window did not follow the drag";
   Xdotool({"mousemove", "0", "0"});
   const QRect photo = TLayout(QSize(1200, 850)).PhotoInWindow({400, 300}).translated(moved);
-  EXPECT_TRUE(WaitFor([&] { return WholePhoto(Grab(photo), photo).isValid(); }, 15000))
+  EXPECT_TRUE(WaitFor([&] { return WholePhoto(Grab(photo), photo).isValid(); }, 30000))
       << "no photo in the moved window";
 }
 

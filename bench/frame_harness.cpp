@@ -1,4 +1,4 @@
-#include "frame_bench.h"
+#include "frame_harness.h"
 
 #include <algorithm>
 #include <cstring>
