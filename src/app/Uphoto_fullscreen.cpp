@@ -60,7 +60,7 @@ void TPhotosform::SetFullScreen(bool Active) {
     Vantrel->lower();
     if (QWindow* window = Vantrel->windowHandle()) window->lower();
     Vantrel->SetBgMode(SelectedBackgroundMode());
-    Vantrel->SetFrameWidth(udFrameWidth->Position());
+    Vantrel->SetFrameWidth(settings_.Get(&TStartSettings::FrameWidth));
     SetVantrelShowHint(true);
     cursorDisplay_.Show(true);
     activateWindow();

@@ -74,7 +74,7 @@ TEST_F(ExportVideo, ProposalFollowsThePanel) {
     form->N3->trigger();  // the scripted dialog cancels
     ASSERT_EQ(dialogs.ExportProposals.size(), 1u);
     const video_export::ExportSettings& p = dialogs.ExportProposals.front();
-    EXPECT_EQ(QString::fromStdString(p.folder.string()), probe->PicturesPath());
+    EXPECT_EQ(QString::fromStdString(p.folder.string()), form->Playlist().PicturesPath());
     EXPECT_EQ(p.order, c.order);
     if (c.order == video_export::StyleOrder::Fixed) {
       EXPECT_EQ(p.style, 57);
@@ -132,7 +132,6 @@ TEST_F(ExportVideo, ClosingTheWindowStopsARunningExport) {
   AnswerTiny("long.mp4", 3600, 120);
   form->N3->trigger();
   ASSERT_TRUE(WaitUntil([&] { return Progress() && Progress()->value() > 0; }, 60000));
-  probe.reset();
   form.reset();  // joins the worker, which removes its file
   EXPECT_TRUE(OutFiles().isEmpty()) << OutFiles().join(", ").toStdString();
 }
