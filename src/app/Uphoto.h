@@ -69,7 +69,22 @@ struct TColorDialogState {
 
 // The main window: a borderless, rounded 1200 x 850 window showing the device
 // picture with the transition view in its screen, the settings panel over the
-// view, and the photo cycle that feeds the view.
+// view, and the photo cycle that feeds the view. The show itself (photo list,
+// settings) lives in TPhotoPlaylist and TShowSettings; the window's controls
+// show them and its handlers delegate to them.
+//
+// Threads. Everything here runs on the window thread, except:
+// - the preload worker (preload_) decodes the photo to come next; it touches
+//   nothing of the window and reports only by a call posted to this thread;
+// - the export worker (exportJob_) renders a video from the export settings
+//   it was given, drawing from a generator state of its own, and reports by
+//   posted calls;
+// - the view's timer thread renders threaded transitions (see view::TVantrel);
+//   a progress it reports from there is re-posted to this thread.
+// Re-entry: an unthreaded transition runs a nested event loop inside
+// Execute (and a modal message box does too), so timer ticks are off while a
+// transition runs, but keys, panel handlers and folder changes may run
+// nested inside ShowNextImage or a handler that shows a message.
 class TPhotosform : public QWidget, public TShowCommands {
   Q_OBJECT
 
