@@ -28,7 +28,7 @@ void TPhotosform::ShowFirst() {
 // handler, which sets the view and the timer.
 void TPhotosform::SetPaused(bool paused) { (paused ? rbProgressManual : rbProgressAuto)->setChecked(true); }
 
-bool TPhotosform::Paused() const { return rbProgressManual->isChecked(); }
+bool TPhotosform::Paused() const { return settings_.Get(&TStartSettings::Manual); }
 
 // The slider shows the interval and keeps it within its range; its change
 // handler sets the interval and the timer.

@@ -138,9 +138,7 @@ void TPhotosform::cbStyleChange(QObject*) {
   if (cbStyle->rect().contains(cbStyle->mapFromGlobal(QCursor::pos()))) QToolTip::hideText();
 }
 
-void TPhotosform::CheckTimer() {
-  SetTimerEnabled(!Vantrel->Busy() && rbProgressAuto->isChecked() && !playlist_.Pictures().isEmpty());
-}
+void TPhotosform::CheckTimer() { SetTimerEnabled(!Vantrel->Busy() && !Paused() && !playlist_.Pictures().isEmpty()); }
 
 // Enabling a running timer keeps its count; enabling a stopped one starts a
 // full interval.

@@ -65,7 +65,7 @@ QString TPhotosform::FinishTransition() {
   Vantrel->SetManual(true);  // no more steps of its own
   if (!unstarted) Vantrel->SetProgress(Vantrel->Reverse() ? 0 : 100);
   Vantrel->Stop();
-  Vantrel->SetManual(rbProgressManual->isChecked());
+  Vantrel->SetManual(Paused());
   if (!unstarted) return {};
   return playlist_.TakeLastShown();
 }
@@ -77,7 +77,7 @@ void TPhotosform::ShowPhotoNow(const QString& name) {
   if (!next.isEmpty() && next != playlist_.LoadedImage()) PreloadPhoto(next);
   // While paused, this one transition still runs by itself; VantrelStop
   // brings the pause back.
-  const bool paused = rbProgressManual->isChecked();
+  const bool paused = Paused();
   if (paused) Vantrel->SetManual(false);
   ShowNextImage();
   if (paused && !Vantrel->Busy()) Vantrel->SetManual(true);
@@ -103,7 +103,7 @@ bool TPhotosform::TransitionWaitingAtStart() const {
 QString TPhotosform::PhotoOnScreen() const { return playlist_.PhotoOnScreen(TransitionWaitingAtStart()); }
 
 void TPhotosform::KeepPaused() {
-  if (rbProgressManual->isChecked() && !Vantrel->Manual() && !Vantrel->Busy()) Vantrel->SetManual(true);
+  if (Paused() && !Vantrel->Manual() && !Vantrel->Busy()) Vantrel->SetManual(true);
 }
 
 void TPhotosform::ShowKeyNote(const QString& extra) {
@@ -112,7 +112,7 @@ void TPhotosform::ShowKeyNote(const QString& extra) {
   const qsizetype index = pictures.indexOf(name);
   const QString place = index >= 0 ? QString::number(index + 1) : QStringLiteral("-");
   QStringList second{QStringLiteral("%1 / %2").arg(place).arg(pictures.size())};
-  if (rbProgressManual->isChecked()) second << tr("已暂停");
+  if (Paused()) second << tr("已暂停");
   if (!extra.isEmpty()) second << extra;
   Vantrel->ShowNote((name.isEmpty() ? QStringLiteral("-") : name) + u'\n' + second.join(QStringLiteral("   ")));
 }

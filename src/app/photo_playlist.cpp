@@ -119,6 +119,13 @@ TPhotoPlaylist::TListingChange TPhotoPlaylist::ApplyListing(const QStringList& l
 
 TPhotoPlaylist::TListingChange TPhotoPlaylist::Rescan(bool keepLastShown) {
   if (watchedFolder_.isEmpty()) return {};
+  // Sub-folders are watched before they are listed, so that a photo written
+  // into one made meanwhile is either in the listing or reported later. One
+  // made while the watch was being set may still have been missed: when the
+  // folders watched change, the folder is looked at again.
+  const QStringList before = watch_.Folders();
+  const QSet<QString> watchedBefore(before.cbegin(), before.cend());
+  if (recursive_) WatchFolders();
   QStringList listing;
   try {
     listing = List(watchedFolder_);
@@ -126,7 +133,11 @@ TPhotoPlaylist::TListingChange TPhotoPlaylist::Rescan(bool keepLastShown) {
     // The folder went away or cannot be read: nothing of it is left to play.
   }
   const TListingChange change = ApplyListing(WithoutFilesBeingWritten(listing), keepLastShown);
-  if (recursive_) WatchFolders();
+  if (recursive_) {
+    WatchFolders();
+    const QStringList after = watch_.Folders();
+    if (QSet<QString>(after.cbegin(), after.cend()) != watchedBefore) watch_.LookAgainLater();
+  }
   return change;
 }
 
