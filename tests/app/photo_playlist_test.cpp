@@ -3,10 +3,13 @@
 // history keeps.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <map>
 
 #include "app/photo_playlist.h"
+#include "app_fixture.h"
 #include "platform/raster/random.h"
 
 namespace {
@@ -200,6 +203,42 @@ TEST_F(PhotoPlaylist, HistoryGoesBackAndKeepsItsLastHundred) {
   // Another folder: going back ends there.
   Play({"x"});
   EXPECT_TRUE(playlist.History().empty());
+}
+
+// The folder playing, watched without a window: each settled change is
+// reported, and a rescan takes in whole new files and lets removed ones go,
+// also once the folder's name stands for another folder.
+TEST(PhotoPlaylistWatch, ChangesOfTheFolderPlayingAreReportedAndTakenIn) {
+  QTemporaryDir root;
+  const QString folder = root.filePath("album");
+  QDir().mkpath(folder);
+  app_test::Touch(folder + "/a.jpg");
+  int reports = 0;
+  app::TPhotoPlaylist* watched = nullptr;
+  app::TPhotoPlaylist playlist(false, [&] {
+    ++reports;
+    watched->Rescan(false);
+  });
+  watched = &playlist;
+  playlist.Play(folder, playlist.List(folder));
+  ASSERT_EQ(playlist.Pictures(), QStringList{"a.jpg"});
+
+  app_test::Touch(folder + "/b.jpg");
+  app_test::Touch(folder + "/notes.txt");
+  EXPECT_TRUE(app_test::WaitUntil([&] { return playlist.Pictures() == QStringList({"a.jpg", "b.jpg"}); }));
+  EXPECT_EQ(playlist.ChooseNext(), "b.jpg") << "a photo added comes next";
+
+  QFile::remove(folder + "/a.jpg");
+  EXPECT_TRUE(app_test::WaitUntil([&] { return playlist.Pictures() == QStringList{"b.jpg"}; }));
+
+  const QString replacement = root.filePath("new");
+  QDir().mkpath(replacement);
+  app_test::Touch(replacement + "/c.jpg");
+  ASSERT_TRUE(QDir().rename(folder, root.filePath("old")));
+  ASSERT_TRUE(QDir().rename(replacement, folder));
+  EXPECT_TRUE(app_test::WaitUntil([&] { return playlist.Pictures() == QStringList{"c.jpg"}; }));
+  EXPECT_EQ(playlist.PicturesPath(), folder);
+  EXPECT_GE(reports, 3);
 }
 
 TEST_F(PhotoPlaylist, PlayingAFolderStoresItWithoutOneTrailingSeparator) {
