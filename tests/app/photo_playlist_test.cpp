@@ -241,6 +241,34 @@ TEST(PhotoPlaylistWatch, ChangesOfTheFolderPlayingAreReportedAndTakenIn) {
   EXPECT_GE(reports, 3);
 }
 
+// With sub-folders playing, folders made as a file manager makes them (a new
+// folder, then renamed), one inside the other, are watched: a photo put two
+// levels down is taken in and comes next.
+TEST(PhotoPlaylistWatch, PhotosInSubFoldersMadeAndRenamedAreTakenIn) {
+  QTemporaryDir root;
+  const QString folder = root.filePath("album");
+  QDir().mkpath(folder);
+  app_test::Touch(folder + "/a.jpg");
+  app::TPhotoPlaylist* watched = nullptr;
+  app::TPhotoPlaylist playlist(true, [&] {
+    if (watched->Rescan(false).newcomers) watched->ChooseNext();
+  });
+  watched = &playlist;
+  playlist.Play(folder, playlist.List(folder));
+  auto settled = [] { app_test::Pump(app::TFolderWatch::kSettleMs * 3); };
+  QString parent = folder;
+  for (const char* name : {"two", "down"}) {
+    ASSERT_TRUE(QDir().mkpath(parent + "/New Folder"));
+    settled();
+    ASSERT_TRUE(QDir().rename(parent + "/New Folder", parent + "/" + name));
+    settled();
+    parent += QString("/") + name;
+  }
+  app_test::Touch(parent + "/q.jpg");
+  EXPECT_TRUE(app_test::WaitUntil([&] { return playlist.LoadedImage() == "two/down/q.jpg"; }))
+      << playlist.WatchedFolders().join(", ").toStdString();
+}
+
 TEST_F(PhotoPlaylist, PlayingAFolderStoresItWithoutOneTrailingSeparator) {
   playlist.Play("/", {"a"});
   EXPECT_EQ(playlist.PicturesPath(), "");
