@@ -18,7 +18,6 @@
 
 #include "app/album_folder.h"
 #include "app/photo_folder.h"
-#include "app/radio_group.h"
 #include "app/up_down.h"
 #include "app/window_shape.h"
 #include "platform/raster/random.h"

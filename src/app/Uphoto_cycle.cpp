@@ -1,5 +1,6 @@
-// The photo cycle: the list of photos of one folder, the photo preloaded into
-// the view, and the display timer that starts each transition.
+// The photo cycle: the photo list (kept by the playlist) shown in the status
+// bar, the photo preloaded into the view, and the display timer that starts
+// each transition.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
@@ -13,8 +14,6 @@
 
 #include "app/Uphoto.h"
 #include "app/file_name_bytes.h"
-#include "app/photo_folder.h"
-#include "app/radio_group.h"
 #include "app/status_bar.h"
 #include "platform/raster/random.h"
 #include "view/vantrel.h"

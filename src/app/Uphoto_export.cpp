@@ -9,7 +9,6 @@
 
 #include "app/Uphoto.h"
 #include "app/export_video_job.h"
-#include "app/radio_group.h"
 #include "platform/raster/random.h"
 #include "view/vantrel.h"
 

@@ -9,7 +9,6 @@
 #include <QWindow>
 
 #include "app/Uphoto.h"
-#include "app/up_down.h"
 #include "app/window_system.h"
 #include "view/vantrel.h"
 

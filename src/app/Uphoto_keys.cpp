@@ -1,7 +1,6 @@
 // Keys of the slideshow, in the window and in full screen: next and previous
 // photo, pause, full screen, the display interval and the first photo. Each
-// drives the same handlers the settings panel and the photo cycle use, and
-// shows a short note over the view.
+// calls one of the show's commands and shows a short note over the view.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -9,7 +8,6 @@
 #include <QTabWidget>
 
 #include "app/Uphoto.h"
-#include "app/file_name_bytes.h"
 #include "app/status_bar.h"
 #include "view/vantrel.h"
 

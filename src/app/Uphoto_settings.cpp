@@ -13,8 +13,6 @@
 #include "app/Uphoto.h"
 #include "app/color_conversion.h"
 #include "app/console.h"
-#include "app/photo_folder.h"
-#include "app/photo_tree.h"
 #include "app/radio_group.h"
 #include "app/up_down.h"
 #include "app/window_placement.h"
