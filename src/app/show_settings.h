@@ -29,7 +29,7 @@ class TShowSettings {
 
   template <class T>
   T Get(TField<T> field) const {
-    return *(values_.*field);
+    return (values_.*field).value_or(T{});
   }
   // Sets `field`, kept within its range. Whether the value changed.
   template <class T>
