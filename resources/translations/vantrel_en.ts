@@ -320,6 +320,10 @@ Kept photos of the same names that were changed or replaced: %1</translation>
         <translation>paused</translation>
     </message>
     <message>
+        <source>另有 %1 个错误</source>
+        <translation>and %1 more errors</translation>
+    </message>
+    <message>
         <source>%1 秒</source>
         <translation>%1 s</translation>
     </message>

@@ -10,15 +10,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/album_folder.h"
-#include "app/folder_watch.h"
 #include "app/photo_folder.h"
-#include "app/radio_group.h"
 #include "app/up_down.h"
 #include "app/window_shape.h"
 #include "platform/raster/random.h"
@@ -27,9 +26,12 @@
 namespace app {
 
 TPhotosform::TPhotosform(const TFormSetup& setup)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), setup_(setup), dialogs_(*setup.Dialogs) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      setup_(setup),
+      dialogs_(*setup.Dialogs),
+      playlist_(setup.Recursive, [this] { Guarded([this] { PlayingFolderChanged(); }); }),
+      preload_(setup.Decoder) {
   if (OutlineNeedsTranslucency()) setAttribute(Qt::WA_TranslucentBackground);
-  folderWatch_ = new TFolderWatch([this] { Guarded([this] { PlayingFolderChanged(); }); }, this);
   CreateControls();
   SetDesignValues();
   ConnectHandlers();
@@ -53,7 +55,6 @@ void TPhotosform::FormCreate(QObject*) {
         QFile::encodeName(JoinPath(setup_.ProgramDir, QStringLiteral("1002.jpg"))).toStdString());
   });
   raster::Randomize();
-  Pictures.clear();
   QStringList styleNames;
   Vantrel->GetStyleNames(styleNames);
   cbStyle->addItems(styleNames);
@@ -111,7 +112,6 @@ void TPhotosform::FormDestroy(QObject*) {
     delete Vantrel;
     Vantrel = nullptr;
   }
-  Pictures.clear();
 }
 
 void TPhotosform::SpeedButton1Click(QObject*) {
@@ -167,8 +167,27 @@ bool TPhotosform::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// One error box at a time: an error that comes while one is open (a modal
+// box runs the event loop) waits for it to close, and all that came
+// meanwhile are shown together in the next one.
 void TPhotosform::ShowError(const QString& text) {
-  dialogs_.Message(this, {QCoreApplication::applicationName(), text, TMessageIcon::Error, {TMessageButton::Ok}});
+  errorsToShow_ << text;
+  if (errorBoxOpen_) return;
+  errorBoxOpen_ = true;
+  const auto closed = qScopeGuard([this] { errorBoxOpen_ = false; });
+  while (!errorsToShow_.isEmpty()) {
+    const QString shown = ErrorBoxText(errorsToShow_);
+    errorsToShow_.clear();
+    dialogs_.Message(this, {QCoreApplication::applicationName(), shown, TMessageIcon::Error, {TMessageButton::Ok}});
+  }
+}
+
+// The first few errors, one a line, and how many more there were.
+QString TPhotosform::ErrorBoxText(const QStringList& errors) {
+  constexpr qsizetype kShownErrors = 5;
+  QString text = errors.mid(0, kShownErrors).join(u'\n');
+  if (errors.size() > kShownErrors) text += u'\n' + tr("另有 %1 个错误").arg(errors.size() - kShownErrors);
+  return text;
 }
 
 }  // namespace app

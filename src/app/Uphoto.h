@@ -1,17 +1,17 @@
 #pragma once
 #include <QColor>
-#include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <deque>
 #include <exception>
 
 #include "app/cursor_display.h"
 #include "app/dialogs.h"
 #include "app/jpg_folder_copy.h"
+#include "app/photo_playlist.h"
 #include "app/photo_preload.h"
+#include "app/show_commands.h"
+#include "app/show_settings.h"
 #include "app/start_settings.h"
 #include "export/export_settings.h"
 #include "view/vantrel_types.h"
@@ -43,7 +43,6 @@ class TVantrel;
 namespace app {
 
 class TExportVideoJob;
-class TFolderWatch;
 class TRadioGroup;
 class TStatusBar;
 class TUpDown;
@@ -60,6 +59,7 @@ struct TFormSetup {
   TDialogs* Dialogs = nullptr;
   TStartSettings Start;  // remembered settings and command-line options, applied after FormCreate
   bool Recursive = false;  // play the photos of sub-folders too
+  TPhotoPreload::TDecoder Decoder;  // how photos are decoded ahead; platform::DecodePicture when empty
 };
 
 // The colour chooser's state between two runs of it.
@@ -69,8 +69,23 @@ struct TColorDialogState {
 
 // The main window: a borderless, rounded 1200 x 850 window showing the device
 // picture with the transition view in its screen, the settings panel over the
-// view, and the photo cycle that feeds the view.
-class TPhotosform : public QWidget {
+// view, and the photo cycle that feeds the view. The show itself (photo list,
+// settings) lives in TPhotoPlaylist and TShowSettings; the window's controls
+// show them and its handlers delegate to them.
+//
+// Threads. Everything here runs on the window thread, except:
+// - the preload worker (preload_) decodes the photo to come next; it touches
+//   nothing of the window and reports only by a call posted to this thread;
+// - the export worker (exportJob_) renders a video from the export settings
+//   it was given, drawing from a generator state of its own, and reports by
+//   posted calls;
+// - the view's timer thread renders threaded transitions (see view::TVantrel);
+//   a progress it reports from there is re-posted to this thread.
+// Re-entry: an unthreaded transition runs a nested event loop inside
+// Execute (and a modal message box does too), so timer ticks are off while a
+// transition runs, but keys, panel handlers and folder changes may run
+// nested inside ShowNextImage or a handler that shows a message.
+class TPhotosform : public QWidget, public TShowCommands {
   Q_OBJECT
 
  public:
@@ -198,14 +213,32 @@ class TPhotosform : public QWidget {
   // played, the window's position and whether the view is in full screen.
   TStartSettings RememberedSettings();
 
+  // The show's settings as they are now.
+  const TShowSettings& Settings() const { return settings_; }
+
+  // The show's photos: the folder playing, the photo on screen, the one to
+  // come next and the history.
+  const TPhotoPlaylist& Playlist() const { return playlist_; }
+  // Whether the photo chosen to come next is still being decoded.
+  bool PreloadPending() const { return preload_.Pending(); }
+
+  // The show's commands, in Uphoto_commands.cpp.
+  void ShowNext() override;
+  void ShowPrevious() override;
+  void ShowFirst() override;
+  void SetPaused(bool paused) override;
+  bool Paused() const override;
+  void SetFullScreen(bool Active) override;
+  bool IsFullScreen() const override;
+  void ChangeInterval(int direction) override;
+  void PlayFolder(const QString& folder) override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  friend class TPhotosformProbe;  // tests read the cycle's state
-
   // construction, in Uphoto_controls.cpp
   void CreateControls();
   void CreateViewArea();
@@ -223,15 +256,15 @@ class TPhotosform : public QWidget {
   void AdoptPreloadedPhoto(bool wait);
   void SettlePreload();
   void ReportPreloadError();
-  void DropPicture(int Index);
+  void StartPreload(const QString& name);
+  void DropPicture(const QString& name);
+  void ShowPhotoCount();
   void ReportErrorLater(const QString& text);
   void ShowNextImage();
   void CheckTimer();
   void SetTimerEnabled(bool enabled);
 
   // full screen, in Uphoto_fullscreen.cpp
-  void SetFullScreen(bool Active);
-  bool IsFullScreen() const;
   void SetVantrelShowHint(bool show);
 
   // settings panel helpers, in Uphoto_panel.cpp
@@ -245,26 +278,18 @@ class TPhotosform : public QWidget {
   // Brings `name` on screen now with a transition; without a name, the photo preloaded.
   void ShowPhotoNow(const QString& name);
   void PreloadPhoto(const QString& name);
-  void ShowPreviousPhoto();
-  void ShowFirstPhoto();
   QString PhotoOnScreen() const;
-  void RememberShown(const QString& name);
+  bool TransitionWaitingAtStart() const;
   void KeepPaused();
   void ShowKeyNote(const QString& extra);
 
-  // the folder playing kept current, in Uphoto_watch.cpp
-  void WatchPlayingFolder(const QString& folder, const QStringList& listing);
-  void WatchFolders();
+  // the folder playing kept current
   void PlayingFolderChanged();
-  void ForgetShown(const QSet<QString>& playing);
-  QStringList WithoutFilesBeingWritten(const QStringList& listing);
-  int TakeNewcomer();
 
   // start settings, in Uphoto_settings.cpp
   void ApplyStartSettings(const TStartSettings& settings);
   void StartWithStyle(int style);
   void MoveIfOnScreen(const QPoint& position);
-  QStringList ListPictures(const QString& folder) const;
   view::TBackgroundMode SelectedBackgroundMode() const;
 
   // album helpers, in Uphoto_album.cpp
@@ -282,6 +307,9 @@ class TPhotosform : public QWidget {
     }
   }
   void ShowError(const QString& text);
+  static QString ErrorBoxText(const QStringList& errors);
+  QStringList errorsToShow_;  // failures waiting for the error box on screen to close
+  bool errorBoxOpen_ = false;
   QString StartFolder() const;
   bool IsOwnKeyTarget(QObject* watched) const;
 
@@ -291,24 +319,11 @@ class TPhotosform : public QWidget {
   bool vantrelShowHint_ = true;
   bool shaped_ = false;
   bool startFullScreen_ = false;  // full screen once the window is first shown
-  QString backgroundPicture_;  // the background picture chosen in the panel
 
-  // --- the photo cycle ---
-  QStringList Pictures;
-  QString PicturesPath;
-  QString ShowingImage;
-  QString LoadedImage;  // chosen to come next; in the view once its preload is taken in
+  // --- the show ---
+  TShowSettings settings_;
+  TPhotoPlaylist playlist_;
   QString preloadError_;  // the first load error since the photo to come next was chosen
-  // The photos brought on screen, oldest first, for going back.
-  static constexpr size_t kShownHistoryLength = 100;
-  std::deque<QString> shownHistory_;
-
-  // --- the folder playing, watched ---
-  TFolderWatch* folderWatch_ = nullptr;
-  QString watchedFolder_;
-  QStringList folderListing_;  // as listed last
-  QStringList newcomers_;  // added while it played, not shown yet, oldest first
-  QHash<QString, qint64> sizesSeen_;  // new files not taken in yet, by the size they had
 
   // --- the video export running, if any ---
   TExportVideoJob* exportJob_ = nullptr;

@@ -58,8 +58,8 @@ void TPhotosform::ShowMessage(const QString& text) {
 
 void TPhotosform::btnChangePathClick(QObject*) {
   const std::optional<QString> folder = dialogs_.ChooseFolder(
-      this, QCoreApplication::translate("app::TPhotosform", "选择照片所在的文件夹:"), PicturesPath);
-  if (folder) CreateImageList(*folder);
+      this, QCoreApplication::translate("app::TPhotosform", "选择照片所在的文件夹:"), playlist_.PicturesPath());
+  if (folder) PlayFolder(*folder);
 }
 
 void TPhotosform::Button5Click(QObject*) {

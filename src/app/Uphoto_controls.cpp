@@ -281,6 +281,12 @@ void TPhotosform::ConnectHandlers() {
   popup(Vantrel);
 
   bind(cbStyle, &QComboBox::activated, &TPhotosform::cbStyleChange);
+  // The style order's items hold the values of video_export::StyleOrder.
+  for (int item = 0; item < rgStyleControl->Count(); ++item) {
+    connect(rgStyleControl->Button(item), &QRadioButton::toggled, this, [this, item](bool checked) {
+      if (checked) settings_.Set(&TStartSettings::StyleOrder, static_cast<video_export::StyleOrder>(item));
+    });
+  }
   bind(tbDisplayInterval, &QSlider::valueChanged, &TPhotosform::tbDisplayIntervalChange);
   bindChecked(rbProgressAuto, &TPhotosform::rbProgressAutoClick);
   bindChecked(rbProgressManual, &TPhotosform::rbProgressManualClick);

@@ -1,5 +1,6 @@
-// The photo cycle: the list of photos of one folder, the photo preloaded into
-// the view, and the display timer that starts each transition.
+// The photo cycle: the photo list (kept by the playlist) shown in the status
+// bar, the photo preloaded into the view, and the display timer that starts
+// each transition.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
@@ -13,8 +14,6 @@
 
 #include "app/Uphoto.h"
 #include "app/file_name_bytes.h"
-#include "app/photo_folder.h"
-#include "app/radio_group.h"
 #include "app/status_bar.h"
 #include "platform/raster/random.h"
 #include "view/vantrel.h"
@@ -22,8 +21,8 @@
 namespace app {
 
 void TPhotosform::CreateImageList(const QString& Path) {
-  if (Path == PicturesPath) return;
-  const QStringList listing = ListPictures(Path);
+  if (Path == playlist_.PicturesPath()) return;
+  const QStringList listing = playlist_.List(Path);
   if (listing.isEmpty()) {
     dialogs_.Message(this, {QCoreApplication::applicationName(),
                             Path + tr("\n找不到包含JPG格式的文件."),
@@ -31,13 +30,14 @@ void TPhotosform::CreateImageList(const QString& Path) {
                             {TMessageButton::Cancel}});
     return;
   }
-  Pictures = listing;
-  PicturesPath = Path.endsWith(u'/') ? Path.chopped(1) : Path;
-  WatchPlayingFolder(PicturesPath, listing);
-  shownHistory_.clear();  // names of another folder: going back ends here
-  StatusBar->SetPanelText(2, QString::number(Pictures.size()) + QStringLiteral(" Image(s)"));
+  playlist_.Play(Path, listing);
+  ShowPhotoCount();
   StatusBar->SetPanelText(3, QStringLiteral("Folder: ") + Path);
   LoadNextImage();
+}
+
+void TPhotosform::ShowPhotoCount() {
+  StatusBar->SetPanelText(2, QString::number(playlist_.Pictures().size()) + QStringLiteral(" Image(s)"));
 }
 
 // A photo that cannot be loaded (removed, damaged) is reported and leaves the
@@ -51,29 +51,22 @@ void TPhotosform::LoadNextImage() {
 }
 
 void TPhotosform::PreloadAnother() {
-  LoadedImage.clear();
-  if (!Pictures.isEmpty()) {
-    const int count = static_cast<int>(Pictures.size());
-    // Photos added while the folder plays come first, in the order they came.
-    int Index = TakeNewcomer();
-    if (Index < 0) {
-      Index = raster::Random(count);
-      // With two or more photos the one on screen is never chosen again at once.
-      if (count > 1) {
-        while (Pictures[Index] == ShowingImage) Index = raster::Random(count);
-      }
-    }
-    LoadedImage = Pictures[Index];
-    // The folder was stored without one trailing separator, so the root
-    // folder "/" joins as "" + "/" + name.
-    preload_.Start(LoadedImage, JoinFileName(PicturesPath, LoadedImage).toStdString(), Vantrel->Picture().LoadCover(),
-                   [this] {
-                     QMetaObject::invokeMethod(
-                         this, [this] { Guarded([&] { AdoptPreloadedPhoto(false); }); }, Qt::QueuedConnection);
-                   });
-  }
-  StatusBar->SetPanelText(1, QStringLiteral("Next: ") + LoadedImage);
+  const QString next = playlist_.ChooseNext();
+  if (!next.isEmpty()) StartPreload(next);
+  StatusBar->SetPanelText(1, QStringLiteral("Next: ") + playlist_.LoadedImage());
   if (!preload_.Pending()) ReportPreloadError();  // no photo of the folder is left to try
+}
+
+// Decodes `name` of the folder playing on the preload thread; the window
+// thread takes it in once it is ready.
+void TPhotosform::StartPreload(const QString& name) {
+  // The folder was stored without one trailing separator, so the root
+  // folder "/" joins as "" + "/" + name.
+  preload_.Start(name, JoinFileName(playlist_.PicturesPath(), name).toStdString(), Vantrel->Picture().LoadCover(),
+                 [this] {
+                   QMetaObject::invokeMethod(
+                       this, [this] { Guarded([&] { AdoptPreloadedPhoto(false); }); }, Qt::QueuedConnection);
+                 });
 }
 
 // Takes in the photo decoded ahead, waiting for it when `wait` holds; one
@@ -87,8 +80,7 @@ void TPhotosform::AdoptPreloadedPhoto(bool wait) {
     return;
   }
   if (preloadError_.isEmpty()) preloadError_ = decoded->error;
-  const qsizetype index = Pictures.indexOf(decoded->name);
-  if (index >= 0) DropPicture(static_cast<int>(index));
+  DropPicture(decoded->name);
   PreloadAnother();
 }
 
@@ -104,12 +96,9 @@ void TPhotosform::ReportPreloadError() {
   preloadError_.clear();
 }
 
-void TPhotosform::DropPicture(int Index) {
-  Pictures.removeAt(Index);
-  LoadedImage.clear();
-  StatusBar->SetPanelText(2, QString::number(Pictures.size()) + QStringLiteral(" Image(s)"));
-  // Nothing of the folder is left to play: choosing it again lists it anew.
-  if (Pictures.isEmpty()) PicturesPath.clear();
+void TPhotosform::DropPicture(const QString& name) {
+  playlist_.Drop(name);
+  ShowPhotoCount();
 }
 
 // Shown once the current handler has returned: a load error may arise while
@@ -122,16 +111,18 @@ void TPhotosform::ReportErrorLater(const QString& text) {
 void TPhotosform::ShowNextImage() {
   SetTimerEnabled(false);
   SettlePreload();
-  if (Pictures.isEmpty()) return;
+  if (playlist_.Pictures().isEmpty()) return;
   if (Vantrel->Busy()) Vantrel->Stop();
-  switch (rgStyleControl->ItemIndex()) {
-    case 0: cbStyle->setCurrentIndex((cbStyle->currentIndex() + 1) % cbStyle->count()); break;
-    case 1: cbStyle->setCurrentIndex(raster::Random(cbStyle->count())); break;
-    default: break;  // the style stays
+  switch (settings_.StyleOrder()) {
+    case video_export::StyleOrder::Cycle:
+      cbStyle->setCurrentIndex((cbStyle->currentIndex() + 1) % cbStyle->count());
+      break;
+    case video_export::StyleOrder::Random: cbStyle->setCurrentIndex(raster::Random(cbStyle->count())); break;
+    case video_export::StyleOrder::Fixed: break;  // the style stays
   }
   cbStyleChange(nullptr);
-  ShowingImage = LoadedImage;
-  StatusBar->SetPanelText(0, QStringLiteral("Showing: ") + ShowingImage);
+  playlist_.BeginShowing();
+  StatusBar->SetPanelText(0, QStringLiteral("Showing: ") + playlist_.ShowingImage());
   Vantrel->Execute();
 }
 
@@ -146,9 +137,7 @@ void TPhotosform::cbStyleChange(QObject*) {
   if (cbStyle->rect().contains(cbStyle->mapFromGlobal(QCursor::pos()))) QToolTip::hideText();
 }
 
-void TPhotosform::CheckTimer() {
-  SetTimerEnabled(!Vantrel->Busy() && rbProgressAuto->isChecked() && !Pictures.isEmpty());
-}
+void TPhotosform::CheckTimer() { SetTimerEnabled(!Vantrel->Busy() && !Paused() && !playlist_.Pictures().isEmpty()); }
 
 // Enabling a running timer keeps its count; enabling a stopped one starts a
 // full interval.
@@ -165,7 +154,7 @@ void TPhotosform::TimerTimer(QObject*) { ShowNextImage(); }
 void TPhotosform::VantrelStart(QObject*, raster::Bitmap&, raster::Bitmap&) {
   // The photo preloaded is the one this transition brings in (ShowingImage
   // names it only when the cycle started the transition).
-  RememberShown(LoadedImage);
+  playlist_.RememberShown(playlist_.LoadedImage());
   CheckTimer();
   LoadNextImage();
 }
@@ -187,8 +176,23 @@ void TPhotosform::VantrelProgress(QObject* Sender) {
 }
 
 void TPhotosform::tbDisplayIntervalChange(QObject*) {
-  Timer->setInterval(tbDisplayInterval->value());  // restarts a running count
+  settings_.Set(&TStartSettings::IntervalMs, tbDisplayInterval->value());
+  Timer->setInterval(settings_.IntervalMs());  // restarts a running count
   SetRightAlignedCaption(lblDisplayIntervalValue, QString::asprintf("[ %.3f Seconds ]", Timer->interval() / 1000.0));
+}
+
+}  // namespace app
+
+namespace app {
+
+// The folder playing changed: its listing is taken in, the photo preloaded
+// makes way for a newcomer (or for any photo when its file is gone), and the
+// show goes on, or rests while nothing of the folder plays.
+void TPhotosform::PlayingFolderChanged() {
+  const TPhotoPlaylist::TListingChange change = playlist_.Rescan(TransitionWaitingAtStart());
+  ShowPhotoCount();
+  if (change.newcomers || change.loadedGone) LoadNextImage();
+  CheckTimer();
 }
 
 }  // namespace app

@@ -9,7 +9,6 @@
 
 #include "app/Uphoto.h"
 #include "app/export_video_job.h"
-#include "app/radio_group.h"
 #include "platform/raster/random.h"
 #include "view/vantrel.h"
 
@@ -17,30 +16,22 @@ namespace app {
 
 video_export::ExportSettings TPhotosform::ExportProposal() const {
   video_export::ExportSettings s;
-  s.folder = PicturesPath.toStdString();
+  s.folder = playlist_.PicturesPath().toStdString();
   QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
   if (videos.isEmpty() || !QDir(videos).exists()) videos = QDir::homePath();
-  const QString name = QFileInfo(PicturesPath).fileName();
+  const QString name = QFileInfo(playlist_.PicturesPath()).fileName();
   s.output = QDir(videos)
                  .filePath((name.isEmpty() ? QStringLiteral("slideshow") : name) + QStringLiteral(".mp4"))
                  .toStdString();
-  s.intervalSeconds = tbDisplayInterval->value() / 1000.0;
-  const int step = std::max<int>(Vantrel->Step(), 1);
-  s.transitionMs = (100 + step - 1) / step * Vantrel->Delay();
-  switch (rgStyleControl->ItemIndex()) {
-    case 1:
-      s.order = video_export::StyleOrder::Random;
-      s.seed = uint32_t(raster::Random(INT32_MAX));
-      break;
-    case 2:
-      s.order = video_export::StyleOrder::Fixed;
-      s.style = Vantrel->Style();
-      break;
-    default: s.order = video_export::StyleOrder::Cycle;
-  }
-  s.placement = ckProportional->isChecked() ? video_export::PhotoPlacement::Fit
-                : ckStretch->isChecked()    ? video_export::PhotoPlacement::Stretch
-                                            : video_export::PhotoPlacement::Centre;
+  s.intervalSeconds = settings_.IntervalMs() / 1000.0;
+  const int step = std::max(settings_.Get(&TStartSettings::Step), 1);
+  s.transitionMs = (100 + step - 1) / step * settings_.Get(&TStartSettings::Delay);
+  s.order = settings_.StyleOrder();
+  if (s.order == video_export::StyleOrder::Random) s.seed = uint32_t(raster::Random(INT32_MAX));
+  if (s.order == video_export::StyleOrder::Fixed) s.style = Vantrel->Style();
+  s.placement = settings_.Get(&TStartSettings::Proportional) ? video_export::PhotoPlacement::Fit
+                : settings_.Get(&TStartSettings::Stretch)    ? video_export::PhotoPlacement::Stretch
+                                                             : video_export::PhotoPlacement::Centre;
   return s;
 }
 

@@ -9,7 +9,6 @@
 #include <QWindow>
 
 #include "app/Uphoto.h"
-#include "app/up_down.h"
 #include "app/window_system.h"
 #include "view/vantrel.h"
 
@@ -60,7 +59,7 @@ void TPhotosform::SetFullScreen(bool Active) {
     Vantrel->lower();
     if (QWindow* window = Vantrel->windowHandle()) window->lower();
     Vantrel->SetBgMode(SelectedBackgroundMode());
-    Vantrel->SetFrameWidth(udFrameWidth->Position());
+    Vantrel->SetFrameWidth(settings_.Get(&TStartSettings::FrameWidth));
     SetVantrelShowHint(true);
     cursorDisplay_.Show(true);
     activateWindow();

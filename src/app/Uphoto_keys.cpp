@@ -1,7 +1,6 @@
 // Keys of the slideshow, in the window and in full screen: next and previous
 // photo, pause, full screen, the display interval and the first photo. Each
-// drives the same handlers the settings panel and the photo cycle use, and
-// shows a short note over the view.
+// calls one of the show's commands and shows a short note over the view.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -9,7 +8,6 @@
 #include <QTabWidget>
 
 #include "app/Uphoto.h"
-#include "app/file_name_bytes.h"
 #include "app/status_bar.h"
 #include "view/vantrel.h"
 
@@ -29,14 +27,13 @@ bool TPhotosform::SlideshowKeyDown(QObject* Sender, const QKeyEvent& event) {
   QString extra;
   switch (event.key()) {
     case Qt::Key_Right:
-    case Qt::Key_PageDown: ShowPhotoNow(QString()); break;
+    case Qt::Key_PageDown: ShowNext(); break;
     case Qt::Key_Left:
-    case Qt::Key_PageUp: ShowPreviousPhoto(); break;
-    case Qt::Key_Home: ShowFirstPhoto(); break;
+    case Qt::Key_PageUp: ShowPrevious(); break;
+    case Qt::Key_Home: ShowFirst(); break;
     case Qt::Key_Space:
       if (repeated) return true;
-      // The panel's own choice, so that both stay in step.
-      (rbProgressAuto->isChecked() ? rbProgressManual : rbProgressAuto)->setChecked(true);
+      SetPaused(!Paused());
       break;
     case Qt::Key_F11:
     case Qt::Key_F:
@@ -46,13 +43,10 @@ bool TPhotosform::SlideshowKeyDown(QObject* Sender, const QKeyEvent& event) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:  // + without Shift on many layouts
     case Qt::Key_Minus:
-    case Qt::Key_Underscore: {
-      const int direction = event.key() == Qt::Key_Plus || event.key() == Qt::Key_Equal ? 1 : -1;
-      // The slider keeps the value within its range; its change handler sets the timer.
-      tbDisplayInterval->setValue(tbDisplayInterval->value() + direction * tbDisplayInterval->pageStep());
-      extra = tr("%1 秒").arg(tbDisplayInterval->value() / 1000.0, 0, 'f', 1);
+    case Qt::Key_Underscore:
+      ChangeInterval(event.key() == Qt::Key_Plus || event.key() == Qt::Key_Equal ? 1 : -1);
+      extra = tr("%1 秒").arg(settings_.IntervalMs() / 1000.0, 0, 'f', 1);
       break;
-    }
     default: return false;
   }
   ShowKeyNote(extra);
@@ -65,86 +59,58 @@ bool TPhotosform::SlideshowKeyDown(QObject* Sender, const QKeyEvent& event) {
 // to come next.
 QString TPhotosform::FinishTransition() {
   if (!Vantrel->Busy()) return {};
-  const view::TPercent start = Vantrel->Reverse() ? 100 : 0, end = Vantrel->Reverse() ? 0 : 100;
-  const bool unstarted = Vantrel->Manual() && Vantrel->Progress() == start;
+  const bool unstarted = TransitionWaitingAtStart();
   Vantrel->SetManual(true);  // no more steps of its own
-  if (!unstarted) Vantrel->SetProgress(end);
+  if (!unstarted) Vantrel->SetProgress(Vantrel->Reverse() ? 0 : 100);
   Vantrel->Stop();
-  Vantrel->SetManual(rbProgressManual->isChecked());
-  if (!unstarted || shownHistory_.empty()) return {};
-  QString waiting = shownHistory_.back();
-  shownHistory_.pop_back();
-  return waiting;
+  Vantrel->SetManual(Paused());
+  if (!unstarted) return {};
+  return playlist_.TakeLastShown();
 }
 
 void TPhotosform::ShowPhotoNow(const QString& name) {
-  if (Pictures.isEmpty()) return;
+  if (playlist_.Pictures().isEmpty()) return;
   const QString waiting = FinishTransition();
   const QString next = name.isEmpty() ? waiting : name;
-  if (!next.isEmpty() && next != LoadedImage) PreloadPhoto(next);
+  if (!next.isEmpty() && next != playlist_.LoadedImage()) PreloadPhoto(next);
   // While paused, this one transition still runs by itself; VantrelStop
   // brings the pause back.
-  const bool paused = rbProgressManual->isChecked();
+  const bool paused = Paused();
   if (paused) Vantrel->SetManual(false);
   ShowNextImage();
   if (paused && !Vantrel->Busy()) Vantrel->SetManual(true);
 }
 
-// Loads `name` as the photo to show next. One that cannot be loaded (removed
-// since) leaves the list and the history, and another photo is preloaded.
+// `name` comes next instead of the photo chosen before, decoded on the
+// preload thread; ShowNextImage waits for it. One that cannot be loaded
+// (removed since) leaves the list and the history, and another photo comes.
 void TPhotosform::PreloadPhoto(const QString& name) {
   preload_.Drop();  // the photo chosen before makes way
   ReportPreloadError();
-  try {
-    Vantrel->Picture().LoadFromFile(JoinFileName(PicturesPath, name).toStdString());
-    LoadedImage = name;
-    StatusBar->SetPanelText(1, QStringLiteral("Next: ") + LoadedImage);
-  } catch (const std::exception& error) {
-    const qsizetype index = Pictures.indexOf(name);
-    if (index >= 0) DropPicture(static_cast<int>(index));
-    std::erase(shownHistory_, name);
-    ReportErrorLater(QString::fromUtf8(error.what()));
-    LoadNextImage();
-  }
+  playlist_.SetLoaded(name);
+  StatusBar->SetPanelText(1, QStringLiteral("Next: ") + name);
+  StartPreload(name);
 }
 
-void TPhotosform::ShowPreviousPhoto() {
-  if (Pictures.isEmpty()) return;
-  FinishTransition();
-  if (shownHistory_.size() < 2) return;
-  shownHistory_.pop_back();  // the photo on screen; the one before comes back
-  ShowPhotoNow(shownHistory_.back());
-}
-
-void TPhotosform::ShowFirstPhoto() {
-  if (Pictures.isEmpty()) return;
-  if (!Vantrel->Busy() && PhotoOnScreen() == Pictures.constFirst()) return;
-  ShowPhotoNow(Pictures.constFirst());
-}
-
-QString TPhotosform::PhotoOnScreen() const {
-  // A transition waiting in manual play at its start still shows the photo before.
+// A transition waiting in manual play at its start still shows the photo before.
+bool TPhotosform::TransitionWaitingAtStart() const {
   const view::TPercent start = Vantrel->Reverse() ? 100 : 0;
-  const size_t skip = Vantrel->Busy() && Vantrel->Manual() && Vantrel->Progress() == start ? 2 : 1;
-  return shownHistory_.size() >= skip ? shownHistory_[shownHistory_.size() - skip] : QString();
+  return Vantrel->Busy() && Vantrel->Manual() && Vantrel->Progress() == start;
 }
 
-void TPhotosform::RememberShown(const QString& name) {
-  if (name.isEmpty() || (!shownHistory_.empty() && shownHistory_.back() == name)) return;
-  shownHistory_.push_back(name);
-  while (shownHistory_.size() > kShownHistoryLength) shownHistory_.pop_front();
-}
+QString TPhotosform::PhotoOnScreen() const { return playlist_.PhotoOnScreen(TransitionWaitingAtStart()); }
 
 void TPhotosform::KeepPaused() {
-  if (rbProgressManual->isChecked() && !Vantrel->Manual() && !Vantrel->Busy()) Vantrel->SetManual(true);
+  if (Paused() && !Vantrel->Manual() && !Vantrel->Busy()) Vantrel->SetManual(true);
 }
 
 void TPhotosform::ShowKeyNote(const QString& extra) {
   const QString name = PhotoOnScreen();
-  const qsizetype index = Pictures.indexOf(name);
+  const QStringList& pictures = playlist_.Pictures();
+  const qsizetype index = pictures.indexOf(name);
   const QString place = index >= 0 ? QString::number(index + 1) : QStringLiteral("-");
-  QStringList second{QStringLiteral("%1 / %2").arg(place).arg(Pictures.size())};
-  if (rbProgressManual->isChecked()) second << tr("已暂停");
+  QStringList second{QStringLiteral("%1 / %2").arg(place).arg(pictures.size())};
+  if (Paused()) second << tr("已暂停");
   if (!extra.isEmpty()) second << extra;
   Vantrel->ShowNote((name.isEmpty() ? QStringLiteral("-") : name) + u'\n' + second.join(QStringLiteral("   ")));
 }

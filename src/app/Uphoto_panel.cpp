@@ -1,5 +1,5 @@
-// The settings panel: each control writes one property of the view as soon as
-// it changes.
+// The settings panel: each control writes its setting of the show and the
+// property of the view as soon as it changes.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -26,6 +26,7 @@ void TPhotosform::SetAutoPlayControlsEnabled(bool enabled) {
 }
 
 void TPhotosform::rbProgressAutoClick(QObject*) {
+  settings_.Set(&TStartSettings::Manual, false);
   // A paused transition runs on to its end by itself (unthreaded: before
   // SetManual returns).
   Vantrel->SetManual(false);
@@ -35,6 +36,7 @@ void TPhotosform::rbProgressAutoClick(QObject*) {
 }
 
 void TPhotosform::rbProgressManualClick(QObject*) {
+  settings_.Set(&TStartSettings::Manual, true);
   Vantrel->SetManual(true);  // a running transition stops where it is and waits
   SetAutoPlayControlsEnabled(!Vantrel->Manual());
   tbProgress->setEnabled(Vantrel->Manual());
@@ -54,46 +56,64 @@ void TPhotosform::tbProgressChange(QObject*) {
 }
 
 void TPhotosform::edtProgressStepChange(QObject*) {
-  Vantrel->SetStep(static_cast<uint16_t>(udProgressStep->Position()));
+  settings_.Set(&TStartSettings::Step, udProgressStep->Position());
+  Vantrel->SetStep(static_cast<uint16_t>(settings_.Get(&TStartSettings::Step)));
 }
 
 void TPhotosform::edtProgressDelayChange(QObject*) {
-  Vantrel->SetDelay(static_cast<uint16_t>(udProgressDelay->Position()));
+  settings_.Set(&TStartSettings::Delay, udProgressDelay->Position());
+  Vantrel->SetDelay(static_cast<uint16_t>(settings_.Get(&TStartSettings::Delay)));
 }
 
-void TPhotosform::ckExactTimingClick(QObject*) { Vantrel->SetExactTiming(ckExactTiming->isChecked()); }
+void TPhotosform::ckExactTimingClick(QObject*) {
+  settings_.Set(&TStartSettings::ExactTiming, ckExactTiming->isChecked());
+  Vantrel->SetExactTiming(settings_.Get(&TStartSettings::ExactTiming));
+}
 
-void TPhotosform::ckThreadedClick(QObject*) { Vantrel->SetThreaded(ckThreaded->isChecked()); }
+void TPhotosform::ckThreadedClick(QObject*) {
+  settings_.Set(&TStartSettings::Threaded, ckThreaded->isChecked());
+  Vantrel->SetThreaded(settings_.Get(&TStartSettings::Threaded));
+}
 
 void TPhotosform::ckOverDrawClick(QObject*) { Vantrel->SetOverDraw(ckOverDraw->isChecked()); }
 
-void TPhotosform::ckCenterClick(QObject*) { Vantrel->SetCenter(ckCenter->isChecked()); }
+void TPhotosform::ckCenterClick(QObject*) {
+  settings_.Set(&TStartSettings::Center, ckCenter->isChecked());
+  Vantrel->SetCenter(settings_.Get(&TStartSettings::Center));
+}
 
-void TPhotosform::ckStretchClick(QObject*) { Vantrel->SetStretch(ckStretch->isChecked()); }
+void TPhotosform::ckStretchClick(QObject*) {
+  settings_.Set(&TStartSettings::Stretch, ckStretch->isChecked());
+  Vantrel->SetStretch(settings_.Get(&TStartSettings::Stretch));
+}
 
-void TPhotosform::ckProportionalClick(QObject*) { Vantrel->SetProportional(ckProportional->isChecked()); }
+void TPhotosform::ckProportionalClick(QObject*) {
+  settings_.Set(&TStartSettings::Proportional, ckProportional->isChecked());
+  Vantrel->SetProportional(settings_.Get(&TStartSettings::Proportional));
+}
 
 view::TBackgroundMode TPhotosform::SelectedBackgroundMode() const {
-  const int line = cbBackgroundMode->currentIndex();
-  return line >= view::bmNone && line <= view::bmCentered ? static_cast<view::TBackgroundMode>(line) : view::bmNone;
+  return static_cast<view::TBackgroundMode>(settings_.Get(&TStartSettings::BackgroundMode));
 }
 
 // In full screen the view shows neither background nor frame whatever the
 // panel says; the panel's choice applies when the view returns.
 void TPhotosform::cbBackgroundModeChange(QObject*) {
+  const int line = cbBackgroundMode->currentIndex();
+  settings_.Set(&TStartSettings::BackgroundMode, line >= view::bmNone && line <= view::bmCentered ? line : 0);
   if (!IsFullScreen()) Vantrel->SetBgMode(SelectedBackgroundMode());
 }
 
 void TPhotosform::edtFrameWidthChange(QObject*) {
-  const int width = udFrameWidth->Position();
-  if (!IsFullScreen()) Vantrel->SetFrameWidth(width);
+  settings_.Set(&TStartSettings::FrameWidth, udFrameWidth->Position());
+  if (!IsFullScreen()) Vantrel->SetFrameWidth(settings_.Get(&TStartSettings::FrameWidth));
 }
 
 void TPhotosform::btnChangeBackgroundClick(QObject*) {
   const std::optional<QString> file = dialogs_.OpenPicture(this, OpenPictureDialog);
   if (!file) return;
   Vantrel->BgPicture().LoadFromFile(QFile::encodeName(*file).toStdString());
-  backgroundPicture_ = *file;
+  settings_.Set(&TStartSettings::BackgroundPicture, *file);
 }
 
 void TPhotosform::btnChangeFrameColorClick(QObject*) {
@@ -105,6 +125,7 @@ void TPhotosform::btnChangeFrameColorClick(QObject*) {
 
 void TPhotosform::SetFrameColor(const QColor& color) {
   ColorDialog.Color = color;
+  settings_.Set(&TStartSettings::FrameColor, color);
   Vantrel->SetFrameColor(ToTColor(ColorDialog.Color));
 }
 

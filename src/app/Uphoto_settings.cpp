@@ -13,8 +13,6 @@
 #include "app/Uphoto.h"
 #include "app/color_conversion.h"
 #include "app/console.h"
-#include "app/photo_folder.h"
-#include "app/photo_tree.h"
 #include "app/radio_group.h"
 #include "app/up_down.h"
 #include "app/window_placement.h"
@@ -23,7 +21,7 @@
 namespace app {
 
 void TPhotosform::ApplyStartSettings(const TStartSettings& s) {
-  if (s.StyleOrder) rgStyleControl->SetItemIndex(*s.StyleOrder);
+  if (s.StyleOrder) rgStyleControl->SetItemIndex(static_cast<int>(*s.StyleOrder));
   if (s.FirstStyle) StartWithStyle(*s.FirstStyle);
   // Setting an up-down position writes its box, whose change handler sets the view.
   if (s.Step) udProgressStep->SetPosition(*s.Step);
@@ -41,7 +39,7 @@ void TPhotosform::ApplyStartSettings(const TStartSettings& s) {
   if (s.BackgroundPicture) {
     try {
       Vantrel->BgPicture().LoadFromFile(QFile::encodeName(*s.BackgroundPicture).toStdString());
-      backgroundPicture_ = *s.BackgroundPicture;
+      settings_.Set(&TStartSettings::BackgroundPicture, *s.BackgroundPicture);
     } catch (const std::exception& error) {
       PrintProblem(QStringLiteral("the remembered background picture is not used: ") + QString::fromUtf8(error.what()));
     }
@@ -58,7 +56,7 @@ void TPhotosform::ApplyStartSettings(const TStartSettings& s) {
 // The next transition uses `style`: in catalogue order the line before it is
 // selected, since each transition first moves one line on.
 void TPhotosform::StartWithStyle(int style) {
-  const int line = rgStyleControl->ItemIndex() == 0 ? style - 2 : style - 1;
+  const int line = settings_.StyleOrder() == video_export::StyleOrder::Cycle ? style - 2 : style - 1;
   cbStyle->setCurrentIndex(line);
   cbStyleChange(cbStyle);
 }
@@ -75,27 +73,10 @@ void TPhotosform::MoveIfOnScreen(const QPoint& position) {
   }
 }
 
-QStringList TPhotosform::ListPictures(const QString& folder) const {
-  return setup_.Recursive ? ListPictureTree(folder) : ListPictureNames(folder);
-}
-
 TStartSettings TPhotosform::RememberedSettings() {
-  TStartSettings s;
-  if (rgStyleControl->ItemIndex() >= 0) s.StyleOrder = rgStyleControl->ItemIndex();
-  s.Manual = rbProgressManual->isChecked();
-  s.Step = udProgressStep->Position();
-  s.Delay = udProgressDelay->Position();
-  s.ExactTiming = ckExactTiming->isChecked();
-  s.Threaded = ckThreaded->isChecked();
-  s.Center = ckCenter->isChecked();
-  s.Stretch = ckStretch->isChecked();
-  s.Proportional = ckProportional->isChecked();
-  if (cbBackgroundMode->currentIndex() >= 0) s.BackgroundMode = cbBackgroundMode->currentIndex();
-  if (!backgroundPicture_.isEmpty()) s.BackgroundPicture = backgroundPicture_;
-  s.FrameWidth = udFrameWidth->Position();
-  s.FrameColor = ToQColor(Vantrel->FrameColor());
-  s.IntervalMs = tbDisplayInterval->value();
-  if (!PicturesPath.isEmpty()) s.Folder = PicturesPath;
+  TStartSettings s = settings_.Values();
+  if (s.BackgroundPicture && s.BackgroundPicture->isEmpty()) s.BackgroundPicture.reset();  // none chosen
+  if (!playlist_.PicturesPath().isEmpty()) s.Folder = playlist_.PicturesPath();
   s.WindowPosition = pos();
   s.FullScreen = IsFullScreen();
   return s;

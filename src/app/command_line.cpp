@@ -105,7 +105,7 @@ QString ReadSettings(const QCommandLineParser& parser, const TOptions& o, TComma
   if (parser.isSet(o.order)) {
     const QString name = parser.value(o.order);
     for (int i = 0; i < 3; ++i) {
-      if (name == kOrderNames[i]) s.StyleOrder = i;
+      if (name == kOrderNames[i]) s.StyleOrder = static_cast<video_export::StyleOrder>(i);
     }
     if (!s.StyleOrder) return QStringLiteral("--order: '%1' is not one of catalogue, random, fixed").arg(name);
   }

@@ -6,6 +6,7 @@
 
 #include "export/export_error.h"
 #include "export/slideshow_export.h"
+#include "platform/raster/random.h"
 
 namespace app {
 
@@ -58,6 +59,9 @@ void TExportVideoJob::Run(std::stop_token stop) {
     QMetaObject::invokeMethod(
         this, [this, p] { ShowProgress(p.framesDone, p.framesTotal, p.secondsLeft); }, Qt::QueuedConnection);
   });
+  // The export's free random patterns come from a generator of its own,
+  // started at the export's seed: the show's sequence is left alone.
+  const raster::TThreadGenerator generator(settings_.seed);
   QString text;
   bool written = false;
   try {

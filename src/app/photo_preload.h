@@ -1,11 +1,13 @@
 #pragma once
 #include <QString>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <future>
 #include <memory>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "platform/raster/bitmap.h"
 #include "platform/raster/size.h"
@@ -32,24 +34,32 @@ class TPhotoPreload {
   TPhotoPreload();
   TPhotoPreload(const TPhotoPreload&) = delete;
   TPhotoPreload& operator=(const TPhotoPreload&) = delete;
-  ~TPhotoPreload() { Drop(); }
+  ~TPhotoPreload();
 
   // Starts decoding `file`, known to the caller as `name`, for a screen of
   // `cover` (see platform::DecodePicture). `ready` is called on the worker
-  // thread once the result can be taken. A decode still running is waited
-  // for, and its result dropped.
+  // thread once the result can be taken. A decode still running is left to
+  // end on its own thread, and its result dropped.
   void Start(const QString& name, const std::filesystem::path& file, raster::Size cover, std::function<void()> ready);
   // Whether a result is still to be taken.
   bool Pending() const { return decoded_.valid(); }
   // Takes the result of the decode started last, waiting for it when `wait`
   // holds; none when there is nothing to take (yet).
   std::optional<TDecoded> Take(bool wait);
-  // Waits for a decode still running and drops its result.
+  // Drops the result of the decode started last, without waiting for it.
   void Drop();
 
  private:
+  struct TWorker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+  };
+  // Joins the workers whose decode has ended.
+  void JoinEnded();
+
   TDecoder decoder_;
-  std::thread worker_;
+  TWorker worker_;
+  std::vector<TWorker> dropped_;  // decodes whose results nobody takes, still running or not yet joined
   std::future<TDecoded> decoded_;
 };
 

@@ -10,38 +10,13 @@
 namespace app {
 namespace {
 
-// The key of each field, in the order of TStartSettings::ForEachField, and
-// the range of the whole-number ones. The first style is given for one run
-// only and has no key.
-struct TKey {
-  const char* name;
-  int min = 0, max = 0;
-};
-const TKey kKeys[] = {
-    {"Panel/StyleOrder", 0, 2},
-    {nullptr},
-    {"Panel/Manual"},
-    {"Panel/Step", kMinStep, kMaxStep},
-    {"Panel/Delay", kMinDelay, kMaxDelay},
-    {"Panel/ExactTiming"},
-    {"Panel/Threaded"},
-    {"Panel/Center"},
-    {"Panel/Stretch"},
-    {"Panel/Proportional"},
-    {"Panel/BackgroundMode", 0, 3},
-    {"Panel/BackgroundPicture"},
-    {"Panel/FrameWidth", 0, kMaxFrameWidth},
-    {"Panel/FrameColor"},
-    {"Panel/DisplayInterval", kMinIntervalMs, kMaxIntervalMs},
-    {"Album/Folder"},
-    {"Window/Position"},
-    {"Window/FullScreen"},
-};
+// A settings file larger than this is not one we wrote: it is not read.
+constexpr qint64 kMaxFileBytes = 1 << 20;
 
-std::optional<int> ReadInt(const QString& text, const TKey& key) {
+std::optional<int> ReadInt(const QString& text, int min, int max) {
   bool ok = false;
   const int value = text.trimmed().toInt(&ok);
-  if (!ok || value < key.min || value > key.max) return std::nullopt;
+  if (!ok || value < min || value > max) return std::nullopt;
   return value;
 }
 
@@ -68,9 +43,13 @@ std::optional<QPoint> ReadPoint(const QString& text) {
 }
 
 template <class T>
-std::optional<T> Read(const QString& text, const TKey& key) {
+std::optional<T> Read(const QString& text, const TSettingInfo<T>& info) {
   if constexpr (std::is_same_v<T, int>) {
-    return ReadInt(text, key);
+    return ReadInt(text, info.min, info.max);
+  } else if constexpr (std::is_enum_v<T>) {
+    const std::optional<int> value = ReadInt(text, int(info.min), int(info.max));
+    if (!value) return std::nullopt;
+    return static_cast<T>(*value);
   } else if constexpr (std::is_same_v<T, bool>) {
     return ReadBool(text);
   } else if constexpr (std::is_same_v<T, QColor>) {
@@ -88,6 +67,8 @@ template <class T>
 QString Write(const T& value) {
   if constexpr (std::is_same_v<T, int>) {
     return QString::number(value);
+  } else if constexpr (std::is_enum_v<T>) {
+    return QString::number(int(value));
   } else if constexpr (std::is_same_v<T, bool>) {
     return value ? QStringLiteral("true") : QStringLiteral("false");
   } else if constexpr (std::is_same_v<T, QColor>) {
@@ -108,10 +89,16 @@ QString TSettingsStore::DefaultFile() {
 
 TSettingsStore::TLoaded TSettingsStore::Load() const {
   TLoaded loaded;
-  const QFileInfo info(file_);
-  if (!info.exists()) return loaded;  // nothing remembered yet
-  if (!info.isFile() || !QFile(file_).open(QIODevice::ReadOnly)) {
+  const QFileInfo fileInfo(file_);
+  if (!fileInfo.exists()) return loaded;  // nothing remembered yet
+  if (!fileInfo.isFile() || !QFile(file_).open(QIODevice::ReadOnly)) {
     loaded.Problems << QStringLiteral("cannot read the settings file %1; starting with the defaults").arg(file_);
+    return loaded;
+  }
+  if (fileInfo.size() > kMaxFileBytes) {
+    loaded.Problems << QStringLiteral("the settings file %1 is damaged (%2 bytes); starting with the defaults")
+                           .arg(file_)
+                           .arg(fileInfo.size());
     return loaded;
   }
   const QSettings settings(file_, QSettings::IniFormat);
@@ -123,25 +110,24 @@ TSettingsStore::TLoaded TSettingsStore::Load() const {
   // vanish. Entries we do not know, or none at all in a file with content,
   // show that the file is not what we wrote.
   QStringList unknown = settings.allKeys();
-  for (const TKey& key : kKeys) {
-    if (key.name) unknown.removeAll(QLatin1String(key.name));
-  }
-  if (!unknown.isEmpty() || (settings.allKeys().isEmpty() && info.size() > 0)) {
+  TStartSettings::ForEachField(
+      [&](const auto& info, const auto&) {
+        if (info.key) unknown.removeAll(QLatin1String(info.key));
+      },
+      loaded.Settings);
+  if (!unknown.isEmpty() || (settings.allKeys().isEmpty() && fileInfo.size() > 0)) {
     loaded.Problems
         << QStringLiteral("the settings file %1 is damaged; what cannot be read in it is ignored").arg(file_);
   }
-  size_t index = 0;
   TStartSettings::ForEachField(
-      [&](auto& field) {
-        using T = typename std::remove_reference_t<decltype(field)>::value_type;
-        const TKey& key = kKeys[index++];
-        if (!key.name || !settings.contains(QLatin1String(key.name))) return;
-        const QVariant value = settings.value(QLatin1String(key.name));
+      [&](const auto& info, auto& field) {
+        if (!info.key || !settings.contains(QLatin1String(info.key))) return;
+        const QVariant value = settings.value(QLatin1String(info.key));
         // A value that reads as a list or a type of its own is not one of ours.
-        field = value.typeId() == QMetaType::QString ? Read<T>(value.toString(), key) : std::nullopt;
+        field = value.typeId() == QMetaType::QString ? Read(value.toString(), info) : std::nullopt;
         if (!field) {
           loaded.Problems << QStringLiteral("ignoring the bad value of %1 in the settings file %2")
-                                 .arg(QLatin1String(key.name), file_);
+                                 .arg(QLatin1String(info.key), file_);
         }
       },
       loaded.Settings);
@@ -152,11 +138,9 @@ QString TSettingsStore::Save(const TStartSettings& toSave) const {
   QDir().mkpath(QFileInfo(file_).absolutePath());
   QSettings settings(file_, QSettings::IniFormat);
   settings.clear();
-  size_t index = 0;
   TStartSettings::ForEachField(
-      [&](const auto& field) {
-        const TKey& key = kKeys[index++];
-        if (key.name && field) settings.setValue(QLatin1String(key.name), Write(*field));
+      [&](const auto& info, const auto& field) {
+        if (info.key && field) settings.setValue(QLatin1String(info.key), Write(*field));
       },
       toSave);
   settings.sync();

@@ -4,7 +4,7 @@ namespace app {
 
 TStartSettings Overridden(TStartSettings base, const TStartSettings& given) {
   TStartSettings::ForEachField(
-      [](auto& field, const auto& value) {
+      [](const auto&, auto& field, const auto& value) {
         if (value) field = value;
       },
       base, given);
@@ -13,7 +13,7 @@ TStartSettings Overridden(TStartSettings base, const TStartSettings& given) {
 
 TStartSettings ToRemember(TStartSettings current, const TStartSettings& given, const TStartSettings& remembered) {
   TStartSettings::ForEachField(
-      [](auto& field, const auto& givenValue, const auto& rememberedValue) {
+      [](const auto&, auto& field, const auto& givenValue, const auto& rememberedValue) {
         if (givenValue && field == givenValue) field = rememberedValue;
       },
       current, given, remembered);

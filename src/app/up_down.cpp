@@ -22,6 +22,12 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)),
 void TUpDown::SetAssociate(QLineEdit* box) {
   box_ = box;
   box_->installEventFilter(this);
+  // While the box is edited it keeps what was typed; once editing ends it
+  // shows the value in use, so that no value is shown that is not used.
+  connect(box_, &QLineEdit::editingFinished, this, [this] {
+    const int position = Position();
+    if (box_->text() != FormatNumber(position)) SetPosition(position);
+  });
 }
 
 void TUpDown::SetRange(int min, int max) {

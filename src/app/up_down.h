@@ -14,7 +14,8 @@ namespace app {
 //
 // Position() reads the box: a whole number within the range becomes the new
 // position; anything else leaves the last accepted position in force while the
-// box keeps what was typed.
+// box keeps what was typed, until editing ends (Enter, focus leaves): then
+// the box shows the position.
 class TUpDown : public QWidget {
   Q_OBJECT
 

@@ -6,11 +6,12 @@
 
 namespace video_export {
 
-// How the style changes from one photo to the next.
+// How the style changes from one photo to the next; the program's panel,
+// command line and settings file use the same values.
 enum class StyleOrder {
-  Fixed,  // `style` for every change
-  Random,  // drawn per change from a generator started at `seed`
-  Cycle,  // catalogue order 1, 2, ... 172, 1, ...
+  Cycle = 0,  // catalogue order 1, 2, ... 172, 1, ...
+  Random = 1,  // drawn per change (the export: from a generator started at `seed`)
+  Fixed = 2,  // the style stays (the export: `style` for every change)
 };
 
 // How a photo fills the video frame, named after the view's switches.

@@ -59,7 +59,7 @@ TEST_F(Album, CopyTakesJpgInAnyCaseAndJpgNamedFoldersOnly) {
   EXPECT_TRUE(QFile::exists(AlbumFile("trip.jpg/inner.jpg")));
   EXPECT_FALSE(QFile::exists(AlbumFile("trip.jpg/inner.png")));
   EXPECT_FALSE(QFileInfo::exists(AlbumFile("trip")));
-  EXPECT_EQ(probe->Pictures().size(), 3);  // the list is not rebuilt
+  EXPECT_EQ(form->Playlist().Pictures().size(), 3);  // the list is not rebuilt
 }
 
 TEST_F(Album, CopyWithoutJpgFilesCreatesNothingAndStillSaysSuccess) {
@@ -127,14 +127,14 @@ TEST_F(Album, UnreadableSourceFolderFailsTheCopy) {
 
 TEST_F(Album, CancelInEitherChooserChangesNothingAndSaysNothing) {
   Open();
-  const QString before = probe->PicturesPath();
+  const QString before = form->Playlist().PicturesPath();
   form->Button5->click();
   form->btnChangePath->click();
   EXPECT_TRUE(dialogs.CallsOf(TDialogCall::Message).empty());
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::ChooseFolder).size(), 2u);
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::ChooseFolder)[1].title, "选择照片所在的文件夹:");
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::ChooseFolder)[1].initialFolder, before);
-  EXPECT_EQ(probe->PicturesPath(), before);
+  EXPECT_EQ(form->Playlist().PicturesPath(), before);
 }
 
 TEST_F(Album, ChoosingAFolderPlaysItsPhotosWithoutTouchingTheTimer) {
@@ -143,8 +143,8 @@ TEST_F(Album, ChoosingAFolderPlaysItsPhotosWithoutTouchingTheTimer) {
   const QString other = program.MakeFolder("other", {"z.png"});
   dialogs.FolderAnswers = {other};
   form->btnChangePath->click();
-  EXPECT_EQ(probe->Pictures(), QStringList{"z.png"});
-  EXPECT_EQ(probe->LoadedImage(), "z.png");
+  EXPECT_EQ(form->Playlist().Pictures(), QStringList{"z.png"});
+  EXPECT_EQ(form->Playlist().LoadedImage(), "z.png");
   EXPECT_FALSE(form->Timer->isActive());  // starts only when the play mode is switched
 }
 
@@ -203,7 +203,7 @@ TEST_F(Album, CommandsWorkOnTheFolderThatPlays) {
   QDir(program.Path()).rename("photos", "Photos");
   program.MakeFolder("photos", {"other.jpg"});
   Open();
-  ASSERT_EQ(probe->PicturesPath(), program.File("Photos"));
+  ASSERT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
   const QString source = program.MakeFolder("source");
   Touch(source + "/new.jpg", "new");
   Copy(source);

@@ -57,10 +57,7 @@ QString TProgramFolder::MakeFolder(const QString& name, const QStringList& pictu
 
 void AppTest::SetUp() { program.MakeFolder("Photos", {"a.jpg", "b.jpg", "c.jpg"}); }
 
-void AppTest::TearDown() {
-  probe.reset();
-  form.reset();
-}
+void AppTest::TearDown() { form.reset(); }
 
 void AppTest::Open(const QStringList& arguments, const app::TStartSettings& start, bool recursive) {
   app::TFormSetup setup;
@@ -70,8 +67,8 @@ void AppTest::Open(const QStringList& arguments, const app::TStartSettings& star
   setup.Dialogs = &dialogs;
   setup.Start = start;
   setup.Recursive = recursive;
+  setup.Decoder = decoder;
   form = std::make_unique<app::TPhotosform>(setup);
-  probe = std::make_unique<app::TPhotosformProbe>(*form);
   WaitForPreload();
 }
 
@@ -84,7 +81,7 @@ void AppTest::MakeFast(int intervalMs) {
 void AppTest::Tick() { form->TimerTimer(form->Timer); }
 
 bool AppTest::WaitForPreload(int ms) {
-  return WaitUntil([this] { return !probe->PreloadPending(); }, ms);
+  return WaitUntil([this] { return !form->PreloadPending(); }, ms);
 }
 
 bool AppTest::WaitIdle(int ms) {

@@ -8,30 +8,6 @@
 #include "app/Uphoto.h"
 #include "scripted_dialogs.h"
 
-namespace app {
-
-// Reads and drives the main window's private photo cycle.
-class TPhotosformProbe {
- public:
-  explicit TPhotosformProbe(TPhotosform& form) : form_(form) {}
-  const QStringList& Pictures() const { return form_.Pictures; }
-  const QString& PicturesPath() const { return form_.PicturesPath; }
-  const QString& ShowingImage() const { return form_.ShowingImage; }
-  const QString& LoadedImage() const { return form_.LoadedImage; }
-  void CreateImageList(const QString& path) { form_.CreateImageList(path); }
-  void ShowNextImage() { form_.ShowNextImage(); }
-  void SetFullScreen(bool active) { form_.SetFullScreen(active); }
-  bool IsFullScreen() const { return form_.IsFullScreen(); }
-  const std::deque<QString>& ShownHistory() const { return form_.shownHistory_; }
-  // Whether the photo chosen to come next is still being decoded.
-  bool PreloadPending() const { return form_.preload_.Pending(); }
-
- private:
-  TPhotosform& form_;
-};
-
-}  // namespace app
-
 namespace app_test {
 
 // Writes a small picture of one colour; the format follows the extension.
@@ -79,8 +55,9 @@ class AppTest : public ::testing::Test {
 
   TProgramFolder program;
   TScriptedDialogs dialogs;
+  // How the window decodes photos ahead; the platform's decoder when empty.
+  app::TPhotoPreload::TDecoder decoder;
   std::unique_ptr<app::TPhotosform> form;
-  std::unique_ptr<app::TPhotosformProbe> probe;
 };
 
 }  // namespace app_test

@@ -26,7 +26,7 @@ TEST(CommandLine, WithoutOptionsNothingIsSetAndTheFirstArgumentIsTheFolder) {
   EXPECT_FALSE(line.Recursive);
   EXPECT_FALSE(line.ResetSettings);
   int given = 0;
-  app::TStartSettings::ForEachField([&](const auto& field) { given += field.has_value(); }, line.Settings);
+  app::TStartSettings::ForEachField([&](const auto&, const auto& field) { given += field.has_value(); }, line.Settings);
   EXPECT_EQ(given, 0);
   EXPECT_EQ(Parse({}).Arguments, QStringList());
 }
@@ -37,7 +37,7 @@ TEST(CommandLine, OptionsSetTheirSettings) {
   ASSERT_EQ(line.Action, TAction::Run) << line.Text.toStdString();
   EXPECT_EQ(line.Settings.IntervalMs, 2500);
   EXPECT_EQ(line.Settings.FirstStyle, 172);
-  EXPECT_EQ(line.Settings.StyleOrder, 1);
+  EXPECT_EQ(line.Settings.StyleOrder, video_export::StyleOrder::Random);
   EXPECT_EQ(line.Settings.Delay, 5);
   EXPECT_EQ(line.Settings.FullScreen, true);
   EXPECT_TRUE(line.Recursive);
@@ -46,11 +46,16 @@ TEST(CommandLine, OptionsSetTheirSettings) {
 
   const struct {
     QStringList options;
-    std::optional<int> interval, style, order, delay;
+    std::optional<int> interval, style;
+    std::optional<video_export::StyleOrder> order;
+    std::optional<int> delay;
   } cases[] = {
-      {{"--interval", "0.5"}, 500, {}, {}, {}},        {{"--interval", "9.5"}, 9500, {}, {}, {}},
-      {{"--interval", "3"}, 3000, {}, {}, {}},         {{"--style", "1"}, {}, 1, {}, {}},
-      {{"--order", "catalogue"}, {}, {}, 0, {}},       {{"--order", "fixed"}, {}, {}, 2, {}},
+      {{"--interval", "0.5"}, 500, {}, {}, {}},
+      {{"--interval", "9.5"}, 9500, {}, {}, {}},
+      {{"--interval", "3"}, 3000, {}, {}, {}},
+      {{"--style", "1"}, {}, 1, {}, {}},
+      {{"--order", "catalogue"}, {}, {}, video_export::StyleOrder::Cycle, {}},
+      {{"--order", "fixed"}, {}, {}, video_export::StyleOrder::Fixed, {}},
       {{"--transition-ms", "1000"}, {}, {}, {}, 1000},
   };
   for (const auto& c : cases) {

@@ -16,6 +16,7 @@
 #include "app/export_video_dialog.h"
 #include "app/radio_group.h"
 #include "app_fixture.h"
+#include "platform/raster/random.h"
 #include "view/vantrel.h"
 
 namespace app_test {
@@ -74,7 +75,7 @@ TEST_F(ExportVideo, ProposalFollowsThePanel) {
     form->N3->trigger();  // the scripted dialog cancels
     ASSERT_EQ(dialogs.ExportProposals.size(), 1u);
     const video_export::ExportSettings& p = dialogs.ExportProposals.front();
-    EXPECT_EQ(QString::fromStdString(p.folder.string()), probe->PicturesPath());
+    EXPECT_EQ(QString::fromStdString(p.folder.string()), form->Playlist().PicturesPath());
     EXPECT_EQ(p.order, c.order);
     if (c.order == video_export::StyleOrder::Fixed) {
       EXPECT_EQ(p.style, 57);
@@ -99,6 +100,26 @@ TEST_F(ExportVideo, WritesTheVideoWhileTheSlideshowRuns) {
   EXPECT_GT(QFileInfo(out_.filePath("show.mkv")).size(), 0);
   EXPECT_TRUE(form->N3->isEnabled());
   EXPECT_TRUE(form->Timer->isActive() || form->Vantrel->Busy());  // the show went on
+}
+
+// An export draws the free random patterns of its styles from a generator of
+// its own: the show's random sequence is where the export found it.
+TEST_F(ExportVideo, AnExportLeavesTheShowsRandomSequenceAlone) {
+  Open();
+  form->Timer->stop();  // no transition of the show draws meanwhile
+  ASSERT_TRUE(WaitIdle());
+  AnswerTiny("shreds.mkv");
+  dialogs.ExportAnswers.push_back([first = dialogs.ExportAnswers.back()](video_export::ExportSettings& s) {
+    first(s);
+    s.order = video_export::StyleOrder::Fixed;
+    s.style = 65;  // uneven shreds, a pattern drawn afresh each transition
+  });
+  dialogs.ExportAnswers.pop_front();
+  const uint32_t before = raster::RandSeed.load();
+  form->N3->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return !dialogs.MessageTexts().isEmpty(); }, 60000));
+  ASSERT_TRUE(dialogs.MessageTexts().last().startsWith("视频已导出：")) << dialogs.MessageTexts().last().toStdString();
+  EXPECT_EQ(raster::RandSeed.load(), before);
 }
 
 TEST_F(ExportVideo, CancelStopsAndLeavesNothing) {
@@ -132,7 +153,6 @@ TEST_F(ExportVideo, ClosingTheWindowStopsARunningExport) {
   AnswerTiny("long.mp4", 3600, 120);
   form->N3->trigger();
   ASSERT_TRUE(WaitUntil([&] { return Progress() && Progress()->value() > 0; }, 60000));
-  probe.reset();
   form.reset();  // joins the worker, which removes its file
   EXPECT_TRUE(OutFiles().isEmpty()) << OutFiles().join(", ").toStdString();
 }

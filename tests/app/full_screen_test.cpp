@@ -28,7 +28,7 @@ TEST_F(FullScreen, DoubleClickEntersAndEscapeReturnsWithThePanelsSettings) {
   form->udFrameWidth->SetPosition(4);
 
   QTest::mouseDClick(&v, Qt::LeftButton);
-  ASSERT_TRUE(probe->IsFullScreen());
+  ASSERT_TRUE(form->IsFullScreen());
   EXPECT_TRUE(v.isWindow());
   EXPECT_EQ(v.parentWidget(), form->Panel1);  // still the panel's for key preview
   EXPECT_TRUE(v.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -47,7 +47,7 @@ TEST_F(FullScreen, DoubleClickEntersAndEscapeReturnsWithThePanelsSettings) {
   EXPECT_EQ(v.FrameWidth(), 0);
 
   QTest::keyClick(&v, Qt::Key_Escape);
-  ASSERT_FALSE(probe->IsFullScreen());
+  ASSERT_FALSE(form->IsFullScreen());
   EXPECT_FALSE(v.isWindow());
   EXPECT_EQ(v.parentWidget(), form->Panel1);
   EXPECT_EQ(v.geometry(), QRect(1, 1, 992, 682));
@@ -60,12 +60,12 @@ TEST_F(FullScreen, DoubleClickEntersAndEscapeReturnsWithThePanelsSettings) {
 TEST_F(FullScreen, RepeatedRequestsKeepThePointerCountBalanced) {
   Open();
   form->show();
-  probe->SetFullScreen(true);
-  probe->SetFullScreen(true);
+  form->SetFullScreen(true);
+  form->SetFullScreen(true);
   EXPECT_EQ(form->CursorDisplay().Count(), -1);
   form->N2Click(nullptr);  // the menu item returns
-  EXPECT_FALSE(probe->IsFullScreen());
-  probe->SetFullScreen(false);
+  EXPECT_FALSE(form->IsFullScreen());
+  form->SetFullScreen(false);
   EXPECT_EQ(form->CursorDisplay().Count(), 0);
   form->N2Click(nullptr);
   form->VantrelDblClick(nullptr);
@@ -78,14 +78,14 @@ TEST_F(FullScreen, EscapeIsUsedUpOnlyInFullScreen) {
   int key = Qt::Key_Escape;
   form->FormKeyDown(form.get(), key, Qt::NoModifier);
   EXPECT_EQ(key, Qt::Key_Escape);  // in the window it goes on to the focused control
-  probe->SetFullScreen(true);
+  form->SetFullScreen(true);
   key = Qt::Key_A;
   form->FormKeyDown(form.get(), key, Qt::NoModifier);
   EXPECT_EQ(key, Qt::Key_A);
   key = Qt::Key_Escape;
   form->FormKeyDown(form.get(), key, Qt::NoModifier);
   EXPECT_EQ(key, 0);
-  EXPECT_FALSE(probe->IsFullScreen());
+  EXPECT_FALSE(form->IsFullScreen());
 }
 
 TEST_F(FullScreen, EscapeReachesTheFocusedControlInTheWindow) {
@@ -112,12 +112,12 @@ TEST_F(FullScreen, RunningTransitionGoesOnAtTheNewSize) {
   form->Vantrel->SetStep(2);
   Tick();
   ASSERT_TRUE(form->Vantrel->Busy());
-  probe->SetFullScreen(true);
+  form->SetFullScreen(true);
   EXPECT_TRUE(form->Vantrel->Busy());
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(form->Vantrel->Progress(), 100);
   EXPECT_EQ(form->Vantrel->ClientWidth(), QGuiApplication::primaryScreen()->geometry().width());
-  probe->SetFullScreen(false);
+  form->SetFullScreen(false);
   EXPECT_EQ(form->Vantrel->ClientWidth(), 992);
 }
 

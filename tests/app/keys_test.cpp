@@ -12,9 +12,13 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include "app/up_down.h"
 #include "app_fixture.h"
+#include "platform/picture_decoder.h"
 #include "platform/raster/bitmap.h"
 #include "view/vantrel.h"
 
@@ -33,26 +37,86 @@ class Keys : public AppTest {
     Open(arguments);
     MakeFast(600000);
   }
-  size_t Shown() const { return probe->ShownHistory().size(); }
+  size_t Shown() const { return form->Playlist().History().size(); }
   QString Note() const { return form->Vantrel->NoteText(); }
 };
+
+// The photo a key brings is decoded on the preload thread, as the photos the
+// show brings are; the window thread only takes it in.
+TEST_F(Keys, PhotosBroughtByKeysAreDecodedOnThePreloadThread) {
+  program.MakeFolder("Photos", {"d.jpg", "e.jpg", "f.jpg", "g.jpg"});
+  const std::thread::id windowThread = std::this_thread::get_id();
+  std::mutex lock;
+  QStringList decoded, decodedOnWindowThread;
+  decoder = [&](const std::filesystem::path& file, raster::Size cover) {
+    {
+      const std::lock_guard<std::mutex> hold(lock);
+      const QString name = QString::fromStdString(file.filename().string());
+      decoded << name;
+      if (std::this_thread::get_id() == windowThread) decodedOnWindowThread << name;
+    }
+    return platform::DecodePicture(file, cover);
+  };
+  OpenStill();
+  auto decodedSince = [&](const QString& name) {
+    const std::lock_guard<std::mutex> hold(lock);
+    return decoded.contains(name);
+  };
+  auto step = [&](Qt::Key key) {
+    Press(key);
+    EXPECT_TRUE(WaitIdle());
+    EXPECT_TRUE(WaitForPreload());
+  };
+  // Forward until the photo before the one on screen, and the first photo,
+  // are neither on screen nor preloaded: the keys must load them.
+  auto onScreenOrNext = [&](const QString& name) {
+    return form->Playlist().ShowingImage() == name || form->Playlist().LoadedImage() == name;
+  };
+  for (int i = 0;
+       i < 40 && (Shown() < 2 || onScreenOrNext(form->Playlist().History()[Shown() - 2]) || onScreenOrNext("a.jpg"));
+       ++i) {
+    step(Qt::Key_Right);
+  }
+  ASSERT_GE(Shown(), 2u);
+  const QString before = form->Playlist().History()[Shown() - 2];
+  ASSERT_FALSE(onScreenOrNext(before));
+  ASSERT_FALSE(onScreenOrNext("a.jpg"));
+  {
+    const std::lock_guard<std::mutex> hold(lock);
+    decoded.clear();
+  }
+  step(Qt::Key_Left);
+  EXPECT_EQ(form->Playlist().ShowingImage(), before);
+  EXPECT_TRUE(decodedSince(before)) << "Left did not decode on the preload thread";
+  if (before != "a.jpg") {
+    {
+      const std::lock_guard<std::mutex> hold(lock);
+      decoded.clear();
+    }
+    step(Qt::Key_Home);
+    EXPECT_EQ(form->Playlist().ShowingImage(), "a.jpg");
+    EXPECT_TRUE(decodedSince("a.jpg")) << "Home did not decode on the preload thread";
+  }
+  form.reset();  // its preload threads use what this test holds
+  EXPECT_TRUE(decodedOnWindowThread.isEmpty()) << decodedOnWindowThread.join(", ").toStdString();
+}
 
 TEST_F(Keys, RightAndPageDownBringTheNextPhotoAtOnceWithThePanelsTransition) {
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_PageDown}) {
     OpenStill();
-    const QString preloaded = probe->LoadedImage();
+    const QString preloaded = form->Playlist().LoadedImage();
     const int style = form->Vantrel->Style();
     QElapsedTimer clock;
     clock.start();
     Press(key);
     EXPECT_TRUE(form->Vantrel->Busy()) << "a transition, at once";
-    EXPECT_EQ(probe->ShowingImage(), preloaded);
+    EXPECT_EQ(form->Playlist().ShowingImage(), preloaded);
     EXPECT_EQ(form->Vantrel->Style(), style % 172 + 1) << "the panel's catalogue order, as a tick would";
     ASSERT_TRUE(WaitIdle(1000));
     EXPECT_LT(clock.elapsed(), 1000);
     ASSERT_EQ(Shown(), 1u);
-    EXPECT_EQ(probe->ShownHistory().back(), preloaded);
-    EXPECT_NE(probe->LoadedImage(), preloaded) << "the next one is preloaded";
+    EXPECT_EQ(form->Playlist().History().back(), preloaded);
+    EXPECT_NE(form->Playlist().LoadedImage(), preloaded) << "the next one is preloaded";
     EXPECT_FALSE(form->Timer->isActive() && form->Timer->remainingTime() < 1000) << "a full interval follows";
     EXPECT_TRUE(dialogs.Calls.empty());
   }
@@ -67,15 +131,15 @@ TEST_F(Keys, RightFinishesARunningTransitionBeforeTheNextOne) {
   Press(Qt::Key_Right);
   // Under way, as the panel's progress slider shows it (it stood at 100 after the last one).
   ASSERT_TRUE(WaitUntil([&] { return form->tbProgress->value() > 0 && form->tbProgress->value() < 50; }));
-  const QString coming = probe->ShowingImage();
+  const QString coming = form->Playlist().ShowingImage();
   QList<int> progress;
   QObject::connect(form->tbProgress, &QSlider::valueChanged, [&](int value) { progress << value; });
   Press(Qt::Key_Right);
   EXPECT_TRUE(progress.contains(100)) << "the photo that was coming in was completed";
   EXPECT_TRUE(form->Vantrel->Busy());
-  EXPECT_NE(probe->ShowingImage(), coming);
+  EXPECT_NE(form->Playlist().ShowingImage(), coming);
   ASSERT_GE(Shown(), 3u);
-  EXPECT_EQ(probe->ShownHistory()[Shown() - 2], coming);
+  EXPECT_EQ(form->Playlist().History()[Shown() - 2], coming);
 }
 
 TEST_F(Keys, LeftAndPageUpWalkBackThroughMoreThanFiftyPhotos) {
@@ -85,27 +149,27 @@ TEST_F(Keys, LeftAndPageUpWalkBackThroughMoreThanFiftyPhotos) {
   OpenStill({many});
   Press(Qt::Key_Left);  // nothing shown yet: nothing to go back to
   EXPECT_FALSE(form->Vantrel->Busy());
-  EXPECT_TRUE(probe->ShowingImage().isEmpty());
+  EXPECT_TRUE(form->Playlist().ShowingImage().isEmpty());
 
   QStringList shown;
   for (int i = 0; i < 60; ++i) {
     Press(i % 2 ? Qt::Key_Right : Qt::Key_PageDown);
     ASSERT_TRUE(WaitIdle());
-    shown << probe->ShowingImage();
+    shown << form->Playlist().ShowingImage();
   }
   for (int back = 1; back <= 55; ++back) {
     Press(back % 2 ? Qt::Key_Left : Qt::Key_PageUp);
     EXPECT_TRUE(form->Vantrel->Busy()) << "with a transition";
     ASSERT_TRUE(WaitIdle());
-    ASSERT_EQ(probe->ShowingImage(), shown[59 - back]) << back << " back";
+    ASSERT_EQ(form->Playlist().ShowingImage(), shown[59 - back]) << back << " back";
   }
   // Forward again: a new photo, and back once more returns to where Left stopped.
-  const QString reached = probe->ShowingImage();
+  const QString reached = form->Playlist().ShowingImage();
   Press(Qt::Key_Right);
   ASSERT_TRUE(WaitIdle());
   Press(Qt::Key_Left);
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(probe->ShowingImage(), reached);
+  EXPECT_EQ(form->Playlist().ShowingImage(), reached);
   EXPECT_TRUE(dialogs.Calls.empty());
 }
 
@@ -118,15 +182,15 @@ TEST_F(Keys, LeftStopsWhereAnotherFolderBegan) {
     Press(Qt::Key_Right);
     ASSERT_TRUE(WaitIdle());
   }
-  probe->CreateImageList(other);
+  form->PlayFolder(other);
   Press(Qt::Key_Right);
   ASSERT_TRUE(WaitIdle());
-  const QString inOther = probe->ShowingImage();
+  const QString inOther = form->Playlist().ShowingImage();
   Press(Qt::Key_Left);
   Pump(100);
   EXPECT_FALSE(form->Vantrel->Busy());
-  EXPECT_EQ(probe->ShowingImage(), inOther);
-  EXPECT_EQ(probe->Pictures(), (QStringList{"x.jpg", "y.jpg"}));
+  EXPECT_EQ(form->Playlist().ShowingImage(), inOther);
+  EXPECT_EQ(form->Playlist().Pictures(), (QStringList{"x.jpg", "y.jpg"}));
   EXPECT_TRUE(dialogs.Calls.empty());
 }
 
@@ -138,11 +202,12 @@ TEST_F(Keys, SpacePausesForLongerThanTwoIntervalsAndResumes) {
   EXPECT_TRUE(form->rbProgressManual->isChecked()) << "the panel in step";
   EXPECT_TRUE(form->Vantrel->Manual());
   EXPECT_TRUE(form->tbProgress->isEnabled());
-  const QString showing = probe->ShowingImage();
-  EXPECT_EQ(Note(), QString("%1\n%2 / 3   %3").arg(showing).arg(probe->Pictures().indexOf(showing) + 1).arg(kPaused));
+  const QString showing = form->Playlist().ShowingImage();
+  EXPECT_EQ(Note(),
+            QString("%1\n%2 / 3   %3").arg(showing).arg(form->Playlist().Pictures().indexOf(showing) + 1).arg(kPaused));
   const size_t shown = Shown();
   Pump(350);
-  EXPECT_EQ(probe->ShowingImage(), showing);
+  EXPECT_EQ(form->Playlist().ShowingImage(), showing);
   EXPECT_EQ(form->Vantrel->Progress(), 0);
   EXPECT_FALSE(form->Timer->isActive());
   EXPECT_EQ(Shown(), shown);
@@ -151,7 +216,7 @@ TEST_F(Keys, SpacePausesForLongerThanTwoIntervalsAndResumes) {
   EXPECT_TRUE(form->rbProgressAuto->isChecked());
   EXPECT_FALSE(form->Vantrel->Manual());
   EXPECT_FALSE(Note().contains(kPaused));
-  EXPECT_TRUE(WaitUntil([&] { return Shown() >= shown + 1 && probe->ShowingImage() != showing; }, 2000));
+  EXPECT_TRUE(WaitUntil([&] { return Shown() >= shown + 1 && form->Playlist().ShowingImage() != showing; }, 2000));
 
   // The panel's choice pauses as Space does, and Space then resumes.
   form->rbProgressManual->setChecked(true);
@@ -164,16 +229,16 @@ TEST_F(Keys, RightAndLeftWhilePausedAnimateAndThePauseStays) {
   OpenStill();
   Press(Qt::Key_Right);
   ASSERT_TRUE(WaitIdle());
-  const QString first = probe->ShowingImage();
+  const QString first = form->Playlist().ShowingImage();
   Press(Qt::Key_Space);  // paused: a transition to the preloaded photo waits at its start
   ASSERT_TRUE(form->Vantrel->Busy());
   ASSERT_EQ(Shown(), 2u);
-  const QString waiting = probe->ShownHistory().back();
+  const QString waiting = form->Playlist().History().back();
   EXPECT_NE(waiting, first);
   EXPECT_TRUE(Note().startsWith(first + "\n")) << "the photo still on screen";
 
   Press(Qt::Key_Right);  // the photo that was waiting comes in, by itself
-  EXPECT_EQ(probe->ShowingImage(), waiting);
+  EXPECT_EQ(form->Playlist().ShowingImage(), waiting);
   EXPECT_TRUE(form->Vantrel->Busy());
   EXPECT_FALSE(form->Vantrel->Manual());
   ASSERT_TRUE(WaitIdle());
@@ -183,10 +248,10 @@ TEST_F(Keys, RightAndLeftWhilePausedAnimateAndThePauseStays) {
 
   Press(Qt::Key_Left);
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(probe->ShowingImage(), first);
+  EXPECT_EQ(form->Playlist().ShowingImage(), first);
   EXPECT_TRUE(form->Vantrel->Manual());
   Pump(100);
-  EXPECT_EQ(probe->ShowingImage(), first);
+  EXPECT_EQ(form->Playlist().ShowingImage(), first);
   EXPECT_TRUE(dialogs.Calls.empty());
 }
 
@@ -194,16 +259,16 @@ TEST_F(Keys, F11AndFSwitchFullScreenAndEscapeStillReturns) {
   Open();
   form->show();
   Press(Qt::Key_F11);
-  EXPECT_TRUE(probe->IsFullScreen());
+  EXPECT_TRUE(form->IsFullScreen());
   EXPECT_FALSE(Note().isEmpty());
   Press(Qt::Key_F11);
-  EXPECT_FALSE(probe->IsFullScreen());
+  EXPECT_FALSE(form->IsFullScreen());
   Press(Qt::Key_F);
-  EXPECT_TRUE(probe->IsFullScreen());
+  EXPECT_TRUE(form->IsFullScreen());
   Press(Qt::Key_Escape);
-  EXPECT_FALSE(probe->IsFullScreen());
+  EXPECT_FALSE(form->IsFullScreen());
   Press(Qt::Key_F, Qt::ControlModifier);  // not ours
-  EXPECT_FALSE(probe->IsFullScreen());
+  EXPECT_FALSE(form->IsFullScreen());
 }
 
 TEST_F(Keys, PlusAndMinusStepTheIntervalWithinThePanelsRange) {
@@ -234,12 +299,12 @@ TEST_F(Keys, HomeShowsTheFirstPhotoInNameOrder) {
   for (int i = 0; i < 3; ++i) {
     Press(Qt::Key_Right);
     ASSERT_TRUE(WaitIdle());
-    if (probe->ShowingImage() != "a2.jpg") break;
+    if (form->Playlist().ShowingImage() != "a2.jpg") break;
   }
-  ASSERT_NE(probe->ShowingImage(), "a2.jpg");
+  ASSERT_NE(form->Playlist().ShowingImage(), "a2.jpg");
   Press(Qt::Key_Home);
   EXPECT_TRUE(form->Vantrel->Busy()) << "with a transition";
-  EXPECT_EQ(probe->ShowingImage(), "a2.jpg");
+  EXPECT_EQ(form->Playlist().ShowingImage(), "a2.jpg");
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(Note(), "a2.jpg\n1 / 3");
   Press(Qt::Key_End);  // not ours: nothing changes
@@ -262,7 +327,7 @@ TEST_F(Keys, KeysTypedIntoTheSettingsPanelBelongToItsControls) {
   EXPECT_EQ(Shown(), 0u);
   EXPECT_FALSE(form->Vantrel->Busy());
   EXPECT_TRUE(form->rbProgressAuto->isChecked());
-  EXPECT_FALSE(probe->IsFullScreen());
+  EXPECT_FALSE(form->IsFullScreen());
   EXPECT_TRUE(Note().isEmpty());
 }
 
@@ -271,8 +336,8 @@ TEST_F(Keys, TheNoteNamesThePhotoItsPlaceAndThePauseThenFades) {
   EXPECT_TRUE(Note().isEmpty());
   Press(Qt::Key_Right);
   ASSERT_TRUE(WaitIdle());
-  const QString name = probe->ShowingImage();
-  const int place = static_cast<int>(probe->Pictures().indexOf(name)) + 1;
+  const QString name = form->Playlist().ShowingImage();
+  const int place = static_cast<int>(form->Playlist().Pictures().indexOf(name)) + 1;
   EXPECT_EQ(Note(), QString("%1\n%2 / 3").arg(name).arg(place));
   Press(Qt::Key_Space);
   EXPECT_EQ(Note(), QString("%1\n%2 / 3   %3").arg(name).arg(place).arg(kPaused));

@@ -21,16 +21,16 @@ class PhotoCycle : public AppTest {};
 TEST_F(PhotoCycle, FirstTickBringsTheFirstPhotoWithStyleOneAndRestartsTheTimerAfterwards) {
   Open();
   MakeFast(40);
-  const QString preloaded = probe->LoadedImage();
+  const QString preloaded = form->Playlist().LoadedImage();
   ASSERT_TRUE(WaitUntil([&] { return form->Vantrel->Busy(); }));
   EXPECT_FALSE(form->Timer->isActive());  // off while the photo comes in
   EXPECT_EQ(form->Vantrel->Style(), 1);
   EXPECT_EQ(form->lblStyleNo->text(), "[ #1 ]");
   EXPECT_EQ(form->cbStyle->toolTip(), QString::fromStdString(form->Vantrel->StyleName()));
-  EXPECT_EQ(probe->ShowingImage(), preloaded);
+  EXPECT_EQ(form->Playlist().ShowingImage(), preloaded);
   EXPECT_EQ(form->StatusBar->PanelText(0), "Showing: " + preloaded);
-  EXPECT_NE(probe->LoadedImage(), preloaded);  // the next one is preloaded at once
-  EXPECT_EQ(form->StatusBar->PanelText(1), "Next: " + probe->LoadedImage());
+  EXPECT_NE(form->Playlist().LoadedImage(), preloaded);  // the next one is preloaded at once
+  EXPECT_EQ(form->StatusBar->PanelText(1), "Next: " + form->Playlist().LoadedImage());
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(WaitUntil([&] { return form->Timer->isActive(); }));
   EXPECT_EQ(form->tbProgress->value(), 100);  // it followed the progress
@@ -83,8 +83,8 @@ TEST_F(PhotoCycle, OnePhotoIsShownAgainEveryTime) {
   for (int i = 0; i < 3; ++i) {
     const uint32_t before = raster::RandSeed;
     Tick();
-    EXPECT_EQ(probe->ShowingImage(), "only.jpg");
-    EXPECT_EQ(probe->LoadedImage(), "only.jpg");
+    EXPECT_EQ(form->Playlist().ShowingImage(), "only.jpg");
+    EXPECT_EQ(form->Playlist().LoadedImage(), "only.jpg");
     EXPECT_NE(raster::RandSeed.load(), before);  // one draw is made all the same
   }
 }
@@ -96,9 +96,9 @@ TEST_F(PhotoCycle, TwoPhotosAlternateStrictly) {
   QString last;
   for (int i = 0; i < 8; ++i) {
     Tick();
-    ASSERT_NE(probe->ShowingImage(), last);
-    ASSERT_NE(probe->LoadedImage(), probe->ShowingImage());
-    last = probe->ShowingImage();
+    ASSERT_NE(form->Playlist().ShowingImage(), last);
+    ASSERT_NE(form->Playlist().LoadedImage(), form->Playlist().ShowingImage());
+    last = form->Playlist().ShowingImage();
   }
 }
 
@@ -110,18 +110,18 @@ TEST_F(PhotoCycle, PhotoRemovedWhileListedIsReportedDroppedAndTheShowGoesOn) {
   form->Timer->stop();
   Tick();  // a transition to the preloaded photo; another one is preloaded
   ASSERT_TRUE(WaitIdle());
-  const QString coming = probe->LoadedImage();  // held by the view already
-  for (const QString& name : probe->Pictures()) {
+  const QString coming = form->Playlist().LoadedImage();  // held by the view already
+  for (const QString& name : form->Playlist().Pictures()) {
     if (name != coming) QFile::remove(program.File("Photos/" + name));
   }
   dialogs.Forget();
 
   Tick();  // OnStart preloads: the two removed photos fail, the one left loads
   EXPECT_TRUE(form->Vantrel->Busy()) << "the transition was abandoned";
-  EXPECT_EQ(probe->ShowingImage(), coming);
+  EXPECT_EQ(form->Playlist().ShowingImage(), coming);
   ASSERT_TRUE(WaitForPreload());
-  EXPECT_EQ(probe->Pictures(), QStringList{coming});
-  EXPECT_EQ(probe->LoadedImage(), coming);
+  EXPECT_EQ(form->Playlist().Pictures(), QStringList{coming});
+  EXPECT_EQ(form->Playlist().LoadedImage(), coming);
   EXPECT_EQ(form->StatusBar->PanelText(2), "1 Image(s)");
   ASSERT_TRUE(WaitUntil([&] { return !dialogs.Calls.empty(); }));
   ASSERT_EQ(dialogs.MessageTexts().size(), 1) << "one message for one preload";
@@ -136,23 +136,23 @@ TEST_F(PhotoCycle, PhotoRemovedWhileListedIsReportedDroppedAndTheShowGoesOn) {
 TEST_F(PhotoCycle, WhenNoPhotoLoadsTheShowRestsWithTheMessage) {
   Open();
   form->Timer->stop();
-  for (const QString& name : probe->Pictures()) Touch(program.File("Photos/" + name));
+  for (const QString& name : form->Playlist().Pictures()) Touch(program.File("Photos/" + name));
   dialogs.Forget();
   Tick();  // the preloaded photo comes in; nothing else loads
   ASSERT_TRUE(WaitUntil([&] { return !dialogs.Calls.empty(); }));
   EXPECT_EQ(dialogs.MessageTexts().size(), 1);
-  EXPECT_TRUE(probe->Pictures().isEmpty());
-  EXPECT_TRUE(probe->LoadedImage().isEmpty());
+  EXPECT_TRUE(form->Playlist().Pictures().isEmpty());
+  EXPECT_TRUE(form->Playlist().LoadedImage().isEmpty());
   EXPECT_EQ(form->StatusBar->PanelText(1), "Next: ");
   ASSERT_TRUE(WaitIdle());
   Pump(50);
   EXPECT_FALSE(form->Timer->isActive());
 
   WritePicture(program.File("Photos/a.jpg"), Qt::red);
-  probe->CreateImageList(program.File("Photos"));
+  form->PlayFolder(program.File("Photos"));
   ASSERT_TRUE(WaitForPreload());  // the two still damaged are tried and dropped on the way
-  EXPECT_EQ(probe->LoadedImage(), "a.jpg");
-  EXPECT_TRUE(probe->Pictures().contains("a.jpg"));
+  EXPECT_EQ(form->Playlist().LoadedImage(), "a.jpg");
+  EXPECT_TRUE(form->Playlist().Pictures().contains("a.jpg"));
 }
 
 TEST_F(PhotoCycle, DisplayIntervalTrackBarSetsTheTimerAndItsCaption) {
@@ -168,7 +168,7 @@ TEST_F(PhotoCycle, DisplayIntervalTrackBarSetsTheTimerAndItsCaption) {
   EXPECT_EQ(form->lblDisplayIntervalValue->text(), "[ 0.500 Seconds ]");
 }
 
-// CreateImageList through its probe: what it lists and what it keeps.
+// Playing a folder: what it lists and what it keeps.
 class ImageList : public AppTest {};
 
 TEST_F(ImageList, ListsPictureTypesWhateverTheirCaseAndLeavesOthersOut) {
@@ -179,8 +179,8 @@ TEST_F(ImageList, ListsPictureTypesWhateverTheirCaseAndLeavesOthersOut) {
   Touch(folder + "/notes.txt");
   WritePicture(folder + "/.hidden.jpg", Qt::red);
   QDir(folder).mkdir("album.jpg");
-  probe->CreateImageList(folder);
-  EXPECT_EQ(probe->Pictures(), (QStringList{"a.Png", "B.JPG", "c.jpeg", "d.bmp", "e.tif"}));
+  form->PlayFolder(folder);
+  EXPECT_EQ(form->Playlist().Pictures(), (QStringList{"a.Png", "B.JPG", "c.jpeg", "d.bmp", "e.tif"}));
   EXPECT_EQ(form->StatusBar->PanelText(2), "5 Image(s)");
 }
 
@@ -188,42 +188,42 @@ TEST_F(ImageList, SamePathDoesNothingTrailingSeparatorListsAgain) {
   Open();
   const QString photos = program.File("Photos");
   WritePicture(photos + "/d.jpg", Qt::blue);
-  probe->CreateImageList(photos);  // spelled as PicturesPath: nothing
-  EXPECT_EQ(probe->Pictures().size(), 3);
+  form->PlayFolder(photos);  // spelled as PicturesPath: nothing
+  EXPECT_EQ(form->Playlist().Pictures().size(), 3);
 
-  probe->CreateImageList(photos + "/");
-  EXPECT_EQ(probe->Pictures().size(), 4);
-  EXPECT_EQ(probe->PicturesPath(), photos);
+  form->PlayFolder(photos + "/");
+  EXPECT_EQ(form->Playlist().Pictures().size(), 4);
+  EXPECT_EQ(form->Playlist().PicturesPath(), photos);
   EXPECT_EQ(form->StatusBar->PanelText(3), "Folder: " + photos + "/");
 
-  probe->CreateImageList(photos + "//");  // only one separator is removed
-  EXPECT_EQ(probe->PicturesPath(), photos + "/");
+  form->PlayFolder(photos + "//");  // only one separator is removed
+  EXPECT_EQ(form->Playlist().PicturesPath(), photos + "/");
   EXPECT_FALSE(form->Vantrel->Empty());  // "folder//name" loads all the same
   EXPECT_TRUE(dialogs.Calls.empty());
 }
 
 TEST_F(ImageList, FolderWithoutPicturesWarnsAndKeepsTheOldList) {
   Open();
-  const QString before = probe->LoadedImage();
+  const QString before = form->Playlist().LoadedImage();
   const QString gifs = program.MakeFolder("gifs");
   Touch(gifs + "/only.gif");
   for (const QString& folder : {gifs, program.MakeFolder("empty")}) {
     dialogs.Forget();
-    probe->CreateImageList(folder);
+    form->PlayFolder(folder);
     ASSERT_EQ(dialogs.MessageTexts(), QStringList{folder + "\n找不到包含JPG格式的文件."});
     EXPECT_EQ(dialogs.Calls[0].icon, app::TMessageIcon::Warning);
-    EXPECT_EQ(probe->PicturesPath(), program.File("Photos"));
-    EXPECT_EQ(probe->Pictures().size(), 3);
-    EXPECT_EQ(probe->LoadedImage(), before);
+    EXPECT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
+    EXPECT_EQ(form->Playlist().Pictures().size(), 3);
+    EXPECT_EQ(form->Playlist().LoadedImage(), before);
     EXPECT_EQ(form->StatusBar->PanelText(3), "Folder: " + program.File("Photos"));
   }
 }
 
 TEST_F(ImageList, MissingFolderRaisesAndChangesNothing) {
   Open();
-  EXPECT_THROW(probe->CreateImageList(program.File("gone")), std::runtime_error);
-  EXPECT_EQ(probe->PicturesPath(), program.File("Photos"));
-  EXPECT_EQ(probe->Pictures().size(), 3);
+  EXPECT_THROW(form->PlayFolder(program.File("gone")), std::runtime_error);
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
+  EXPECT_EQ(form->Playlist().Pictures().size(), 3);
 }
 
 TEST_F(ImageList, RootFolderIsStoredWithoutItsSeparatorAndLoadsFromTheRoot) {
@@ -237,12 +237,12 @@ TEST_F(ImageList, RootFolderIsStoredWithoutItsSeparatorAndLoadsFromTheRoot) {
   } cleanup{path};
 
   Open();
-  probe->CreateImageList("/");
-  EXPECT_EQ(probe->PicturesPath(), "");
-  EXPECT_TRUE(probe->Pictures().contains(name));
+  form->PlayFolder("/");
+  EXPECT_EQ(form->Playlist().PicturesPath(), "");
+  EXPECT_TRUE(form->Playlist().Pictures().contains(name));
   EXPECT_EQ(form->StatusBar->PanelText(3), "Folder: /");
-  if (probe->Pictures().size() == 1) {  // nothing else of ours in the root: it was loaded as "" + "/" + name
-    EXPECT_EQ(probe->LoadedImage(), name);
+  if (form->Playlist().Pictures().size() == 1) {  // nothing else of ours in the root: it was loaded as "" + "/" + name
+    EXPECT_EQ(form->Playlist().LoadedImage(), name);
     ASSERT_TRUE(WaitForPreload());
     EXPECT_EQ(form->Vantrel->Picture().Width(), 4);
   }

@@ -42,8 +42,8 @@ TEST_F(PhotoListing, APhotoWhoseNameIsNotUtf8IsPlayed) {
   const TRemovedAtEnd cleanup{{bytes + "/\xe9t\xe9.png"}};
   ASSERT_EQ(std::rename(bytes + "/x.png", bytes + "/\xe9t\xe9.png"), 0);
   Open({folder});
-  ASSERT_EQ(probe->Pictures().size(), 1);
-  EXPECT_EQ(probe->LoadedImage(), probe->Pictures()[0]);
+  ASSERT_EQ(form->Playlist().Pictures().size(), 1);
+  EXPECT_EQ(form->Playlist().LoadedImage(), form->Playlist().Pictures()[0]);
   EXPECT_TRUE(dialogs.MessageTexts().isEmpty()) << dialogs.MessageTexts().join(" | ").toStdString();
   EXPECT_FALSE(form->Vantrel->Picture().Empty());
 }

@@ -66,23 +66,28 @@ TEST(PhotoPreload, AFailedDecodeComesBackAsItsErrorText) {
   EXPECT_EQ(decoded->error, "bad: not a picture");
 }
 
-TEST(PhotoPreload, OnlyTheLastDecodeStartedIsTakenAndDropLeavesNothing) {
+// A new decode does not wait for the one before, which ends on its own
+// thread and is dropped: only the last decode started is taken.
+TEST(PhotoPreload, OnlyTheLastDecodeStartedIsTakenAndNoneIsWaitedFor) {
   HeldDecoder held;
-  app::TPhotoPreload preload(held.Decoder());
   std::atomic<int> readyCalls{0};
-  preload.Start("three.jpg", "3", {}, [&] { ++readyCalls; });
-  held.Release();  // the first decode ends while the second is asked for
-  preload.Start("five.jpg", "5", {}, [&] { ++readyCalls; });
-  std::optional<app::TPhotoPreload::TDecoded> decoded = preload.Take(true);
-  ASSERT_TRUE(decoded);
-  EXPECT_EQ(decoded->name, "five.jpg");
-  EXPECT_EQ(decoded->graphic->Width(), 5);
+  {
+    app::TPhotoPreload preload(held.Decoder());
+    preload.Start("three.jpg", "3", {}, [&] { ++readyCalls; });
+    preload.Start("five.jpg", "5", {}, [&] { ++readyCalls; });
+    EXPECT_EQ(readyCalls.load(), 0) << "the decode before was waited for";
+    held.Release();
+    std::optional<app::TPhotoPreload::TDecoded> decoded = preload.Take(true);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->name, "five.jpg");
+    EXPECT_EQ(decoded->graphic->Width(), 5);
 
-  preload.Start("four.jpg", "4", {}, nullptr);
-  preload.Drop();
-  EXPECT_FALSE(preload.Pending());
-  EXPECT_FALSE(preload.Take(true));
-  EXPECT_GE(readyCalls.load(), 1);
+    preload.Start("four.jpg", "4", {}, [&] { ++readyCalls; });
+    preload.Drop();
+    EXPECT_FALSE(preload.Pending());
+    EXPECT_FALSE(preload.Take(true));
+  }
+  EXPECT_EQ(readyCalls.load(), 3) << "every decode ends before the preload is gone";
 }
 
 // Photos from a real decoder for a screen: the default decoder is

@@ -34,9 +34,9 @@ TEST_F(PhotoTree, TheWindowPlaysSubFolderPhotosOnlyWhenAskedTo) {
   const QString top = program.MakeFolder("top", {"b.jpg"});
   program.MakeFolder("top/sub", {"s.jpg"});
   Open({top});
-  EXPECT_EQ(probe->Pictures(), QStringList{"b.jpg"});
+  EXPECT_EQ(form->Playlist().Pictures(), QStringList{"b.jpg"});
   Open({top}, {}, true);
-  ASSERT_EQ(probe->Pictures(), QStringList({"b.jpg", "sub/s.jpg"}));
+  ASSERT_EQ(form->Playlist().Pictures(), QStringList({"b.jpg", "sub/s.jpg"}));
   form->Timer->stop();
   // Both load: the sub-folder's photo is found below the played folder.
   for (int i = 0; i < 4; ++i) {
@@ -44,7 +44,7 @@ TEST_F(PhotoTree, TheWindowPlaysSubFolderPhotosOnlyWhenAskedTo) {
     ASSERT_TRUE(WaitIdle());
   }
   EXPECT_TRUE(dialogs.Calls.empty());
-  EXPECT_TRUE(probe->Pictures().contains(probe->LoadedImage()));
+  EXPECT_TRUE(form->Playlist().Pictures().contains(form->Playlist().LoadedImage()));
 }
 
 }  // namespace

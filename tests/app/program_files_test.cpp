@@ -124,9 +124,8 @@ TEST_F(InstalledLayout, TheWindowPlaysCopiesIntoAndDeletesFromTheUserAlbum) {
   setup.AlbumHome = files.AlbumHome;
   setup.Dialogs = &dialogs;
   auto form = std::make_unique<app::TPhotosform>(setup);
-  app::TPhotosformProbe probe(*form);
-  EXPECT_EQ(probe.PicturesPath(), UserAlbumHome() + "/Photos");
-  EXPECT_EQ(probe.Pictures().size(), 9);
+  EXPECT_EQ(form->Playlist().PicturesPath(), UserAlbumHome() + "/Photos");
+  EXPECT_EQ(form->Playlist().Pictures().size(), 9);
 
   const QString source = root_.filePath("camera");
   QDir().mkpath(source);

@@ -1,5 +1,7 @@
 #include "scripted_dialogs.h"
 
+#include <algorithm>
+
 namespace app_test {
 namespace {
 template <class T>
@@ -18,6 +20,9 @@ std::optional<QString> Chosen(const QString& answer) {
 
 app::TMessageButton TScriptedDialogs::Message(QWidget*, const app::TMessage& message) {
   Calls.push_back({TDialogCall::Message, message.Title, message.Text, message.Icon, message.Buttons, {}, {}, {}, {}});
+  MostMessagesOpen = std::max(MostMessagesOpen, ++messagesOpen_);
+  if (WhileMessageOpen) WhileMessageOpen();
+  --messagesOpen_;
   const app::TMessageButton fallback = message.Buttons.empty() ? app::TMessageButton::Cancel : message.Buttons.back();
   return TakeOr(MessageAnswers, fallback);
 }

@@ -36,6 +36,11 @@ class TScriptedDialogs final : public app::TDialogs {
   std::deque<std::function<void(video_export::ExportSettings&)>> ExportAnswers;
   // What each export dialog was shown.
   std::vector<video_export::ExportSettings> ExportProposals;
+  // Runs while a message box is open, as a person takes time to read it: a
+  // modal box runs the event loop meanwhile.
+  std::function<void()> WhileMessageOpen;
+  // The most message boxes open at one time.
+  int MostMessagesOpen = 0;
 
   app::TMessageButton Message(QWidget* owner, const app::TMessage& message) override;
   std::optional<QString> ChooseFolder(QWidget* owner, const QString& title, const QString& initialFolder) override;
@@ -49,6 +54,9 @@ class TScriptedDialogs final : public app::TDialogs {
   QStringList MessageTexts() const;
   std::vector<TDialogCall> CallsOf(TDialogCall::Kind kind) const;
   void Forget() { Calls.clear(); }
+
+ private:
+  int messagesOpen_ = 0;
 };
 
 }  // namespace app_test

@@ -1,6 +1,7 @@
 // The settings panel: each control writes its property of the view.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <functional>
 #include <thread>
 
 #include "app/up_down.h"
@@ -70,6 +72,45 @@ TEST_F(SettingsPanel, FrameWidthRunsFromZeroToTen) {
   EXPECT_EQ(form->Vantrel->FrameWidth(), 10);
   Retype(form->edtFrameWidth, "11");  // "1" is taken, "11" is out of range
   EXPECT_EQ(form->Vantrel->FrameWidth(), 1);
+}
+
+// A typed value that was not taken stays in the box while it is edited;
+// once editing ends the box shows the value in use.
+TEST_F(SettingsPanel, NumberBoxShowsTheValueInUseOnceEditingEnds) {
+  Open();
+  struct TCase {
+    const char* name;
+    QLineEdit* box;
+    QString typed;
+    Qt::Key ending;
+    QString shown;  // after editing ends
+    std::function<int()> used;
+    int expected;
+  };
+  const TCase cases[] = {
+      {"frame width, Enter", form->edtFrameWidth, "25", Qt::Key_Return, "2",
+       [&] { return form->Vantrel->FrameWidth(); }, 2},
+      {"delay, Tab", form->edtProgressDelay, "5000", Qt::Key_Tab, "500", [&] { return int(form->Vantrel->Delay()); },
+       500},
+      {"step, Enter", form->edtProgressStep, "250", Qt::Key_Enter, "25", [&] { return int(form->Vantrel->Step()); },
+       25},
+      {"step, not a number", form->edtProgressStep, "9x", Qt::Key_Return, "9",
+       [&] { return int(form->Vantrel->Step()); }, 9},
+  };
+  form->show();  // an active window, so that its boxes have the focus and Tab moves it
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->YJSZ->trigger();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    form->PageControl->setCurrentWidget(c.box->parentWidget()->parentWidget());
+    c.box->setFocus();
+    Retype(c.box, c.typed);
+    EXPECT_EQ(c.box->text(), c.typed);  // while editing, the text typed
+    QTest::keyClick(c.box, c.ending);
+    EXPECT_EQ(c.box->text(), c.shown);
+    EXPECT_EQ(c.used(), c.expected);
+  }
 }
 
 TEST_F(SettingsPanel, CheckBoxesAndBackgroundModeWriteTheView) {
@@ -187,7 +228,7 @@ TEST_F(SettingsPanel, ManualPlayWhileIdlePreparesATransitionAtZeroAndPreloadsThe
   EXPECT_EQ(form->Vantrel->Progress(), 0);
   EXPECT_EQ(form->tbProgress->value(), 0);
   EXPECT_TRUE(WaitUntil([&] { return loads == 1; }));  // the next photo is preloaded
-  EXPECT_TRUE(probe->ShowingImage().isEmpty());  // not changed by manual play
+  EXPECT_TRUE(form->Playlist().ShowingImage().isEmpty());  // not changed by manual play
   EXPECT_FALSE(form->Timer->isActive());
   form->tbProgress->setValue(60);
   EXPECT_EQ(form->Vantrel->Progress(), 60);

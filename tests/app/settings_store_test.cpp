@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include "app/settings_store.h"
+#include "app/show_settings.h"
 #include "app_fixture.h"
 
 namespace app_test {
@@ -17,7 +19,7 @@ using app::TStartSettings;
 
 TStartSettings EverySetting() {
   TStartSettings s;
-  s.StyleOrder = 1;
+  s.StyleOrder = video_export::StyleOrder::Random;
   s.Manual = true;
   s.Step = 25;
   s.Delay = 5;
@@ -40,7 +42,7 @@ TStartSettings EverySetting() {
 void ExpectSame(const TStartSettings& a, const TStartSettings& b) {
   int index = 0;
   TStartSettings::ForEachField(
-      [&](const auto& x, const auto& y) {
+      [&](const auto&, const auto& x, const auto& y) {
         EXPECT_EQ(x, y) << "field " << index;
         ++index;
       },
@@ -97,6 +99,66 @@ TEST_F(SettingsFile, BadValuesAreLeftOutOneByOne) {
   for (const QString& key : bad) {
     EXPECT_EQ(loaded.Problems.filter(key).size(), 1) << key.toStdString();
   }
+}
+
+// A settings file far larger than any the program writes is damaged: it is
+// not read (reading it would cost memory many times its size).
+TEST_F(SettingsFile, AFileOverOneMegabyteIsDamagedAndNotRead) {
+  const struct {
+    const char* name;
+    qsizetype padding;
+    bool read;
+  } cases[] = {{"just under", (1 << 20) - 200, true}, {"over", (1 << 20) + 1, false}, {"far over", 8 << 20, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QByteArray content = "[Panel]\nStep=7\n";
+    content += ';' + QByteArray(c.padding - content.size() - 2, 'x') + '\n';
+    Write(content);
+    const TSettingsStore::TLoaded loaded = TSettingsStore(File()).Load();
+    EXPECT_EQ(loaded.Settings.Step, c.read ? std::optional<int>(7) : std::nullopt);
+    EXPECT_EQ(loaded.Problems.filter("damaged").size(), c.read ? 0 : 1) << loaded.Problems.join('\n').toStdString();
+  }
+}
+
+// Every remembered field has its own key, and a default and range that the
+// live settings start from and keep to.
+TEST(ShowSettings, StartAtTheirDefaultsAndKeepToTheirRanges) {
+  app::TShowSettings settings;
+  EXPECT_EQ(settings.StyleOrder(), video_export::StyleOrder::Cycle);
+  EXPECT_EQ(settings.IntervalMs(), 3000);
+  EXPECT_EQ(settings.Get(&TStartSettings::Step), 3);
+  EXPECT_EQ(settings.Get(&TStartSettings::Delay), 30);
+  EXPECT_EQ(settings.Get(&TStartSettings::FrameColor), QColor(128, 128, 128));
+  const struct {
+    app::TShowSettings::TField<int> field;
+    int set, kept;
+  } cases[] = {
+      {&TStartSettings::Step, 250, 25},        {&TStartSettings::Step, 0, 1},
+      {&TStartSettings::Delay, 5000, 1000},    {&TStartSettings::FrameWidth, 25, 10},
+      {&TStartSettings::IntervalMs, 100, 500}, {&TStartSettings::IntervalMs, 20000, 9500},
+      {&TStartSettings::BackgroundMode, 7, 3}, {&TStartSettings::IntervalMs, 4500, 4500},
+  };
+  for (const auto& c : cases) {
+    settings.Set(c.field, c.set);
+    EXPECT_EQ(settings.Get(c.field), c.kept) << c.set;
+  }
+  EXPECT_FALSE(settings.Set(&TStartSettings::IntervalMs, 4500)) << "unchanged";
+  TStartSettings given;
+  given.Step = 99;
+  given.StyleOrder = video_export::StyleOrder::Random;
+  settings.Apply(given);
+  EXPECT_EQ(settings.Get(&TStartSettings::Step), 25);
+  EXPECT_EQ(settings.StyleOrder(), video_export::StyleOrder::Random);
+
+  QSet<QString> keys;
+  int fields = 0;
+  TStartSettings::ForEachField(
+      [&](const auto& info, const auto&) {
+        ++fields;
+        if (info.key) keys.insert(QString::fromLatin1(info.key));
+      },
+      given);
+  EXPECT_EQ(keys.size(), fields - 1) << "each field its own key, but the first style given for one run";
 }
 
 TEST_F(SettingsFile, ADamagedOrUnreadableFileIsIgnoredWithAProblemLine) {

@@ -29,7 +29,6 @@ class StartSettings : public AppTest {
   void Restart() {
     const app::TSettingsStore store(config.filePath("Project22/Project22.ini"));
     ASSERT_EQ(store.Save(form->RememberedSettings()), "");
-    probe.reset();
     form.reset();
     const app::TSettingsStore::TLoaded loaded = store.Load();
     ASSERT_TRUE(loaded.Problems.isEmpty()) << loaded.Problems.join('\n').toStdString();
@@ -58,7 +57,7 @@ TEST_F(StartSettings, EveryPanelChoiceAndTheFolderSurviveARestart) {
   dialogs.ColorAnswers.push_back(QColor(200, 100, 50));
   form->btnChangeFrameColor->click();
   form->tbDisplayInterval->setValue(6500);
-  probe->CreateImageList(other);
+  form->PlayFolder(other);
   form->move(40, 30);
 
   Restart();
@@ -81,8 +80,8 @@ TEST_F(StartSettings, EveryPanelChoiceAndTheFolderSurviveARestart) {
   EXPECT_EQ(app::ToQColor(form->Vantrel->FrameColor()), QColor(200, 100, 50));
   EXPECT_EQ(form->Timer->interval(), 6500);
   EXPECT_EQ(form->lblDisplayIntervalValue->text(), "[ 6.500 Seconds ]");
-  EXPECT_EQ(probe->PicturesPath(), other);
-  EXPECT_EQ(probe->Pictures(), QStringList({"x.jpg", "y.png"}));
+  EXPECT_EQ(form->Playlist().PicturesPath(), other);
+  EXPECT_EQ(form->Playlist().Pictures(), QStringList({"x.jpg", "y.png"}));
   EXPECT_EQ(form->pos(), QPoint(40, 30));
   EXPECT_TRUE(form->rbProgressAuto->isChecked());
   EXPECT_TRUE(form->Timer->isActive());
@@ -96,7 +95,7 @@ TEST_F(StartSettings, NothingRememberedIsTheStartStateAsBefore) {
   EXPECT_EQ(form->Vantrel->Style(), 0);
   EXPECT_EQ(form->Vantrel->Step(), 3);
   EXPECT_EQ(form->Vantrel->BgMode(), view::bmTiled);
-  EXPECT_EQ(probe->PicturesPath(), program.File("Photos"));
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
   // The same values written back and read again change nothing either.
   Restart();
   EXPECT_EQ(form->lblStyleNo->text(), "[ #0 ]");
@@ -123,13 +122,13 @@ TEST_F(StartSettings, AFolderThatIsGoneOrACommandLineFolderWinsOverTheRemembered
   app::TStartSettings start;
   start.Folder = program.File("gone");
   Open({}, start);
-  EXPECT_EQ(probe->PicturesPath(), program.File("Photos"));
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
   EXPECT_TRUE(dialogs.Calls.empty());
 
   const QString other = program.MakeFolder("other", {"x.jpg"});
   start.Folder = other;
   Open({program.File("Photos")}, start);
-  EXPECT_EQ(probe->PicturesPath(), program.File("Photos"));
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
 }
 
 TEST_F(StartSettings, ABackgroundPictureThatIsGoneLeavesTheDefaultAndOpensNoMessage) {
@@ -151,7 +150,7 @@ TEST_F(StartSettings, TheFirstStyleIsTheStyleOfTheFirstTransitionInEachOrder) {
   } cases[] = {{0, 5, {5, 6, 7}}, {0, 1, {1, 2}}, {0, 172, {172, 1}}, {2, 40, {40, 40}}, {2, 1, {1, 1}}};
   for (const auto& c : cases) {
     app::TStartSettings start;
-    start.StyleOrder = c.order;
+    start.StyleOrder = static_cast<video_export::StyleOrder>(c.order);
     start.FirstStyle = c.style;
     Open({}, start);
     form->Timer->stop();
@@ -167,12 +166,12 @@ TEST_F(StartSettings, FullScreenStartsOnceTheWindowIsShown) {
   app::TStartSettings start;
   start.FullScreen = true;
   Open({}, start);
-  EXPECT_FALSE(probe->IsFullScreen());
+  EXPECT_FALSE(form->IsFullScreen());
   form->show();
-  ASSERT_TRUE(WaitUntil([&] { return probe->IsFullScreen(); }, 2000));
+  ASSERT_TRUE(WaitUntil([&] { return form->IsFullScreen(); }, 2000));
   EXPECT_EQ(form->Vantrel->BgMode(), view::bmNone);
   EXPECT_TRUE(form->RememberedSettings().FullScreen.value_or(false));
-  probe->SetFullScreen(false);
+  form->SetFullScreen(false);
   EXPECT_FALSE(form->RememberedSettings().FullScreen.value_or(true));
 }
 

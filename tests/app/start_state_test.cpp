@@ -196,14 +196,14 @@ TEST_F(StartState, ViewHasTheWindowDescriptionsValues) {
 
 TEST_F(StartState, PhotosAreListedAndTheTimerCountsTheFirstInterval) {
   Open();
-  EXPECT_EQ(probe->Pictures(), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
-  EXPECT_EQ(probe->PicturesPath(), program.File("Photos"));
-  EXPECT_TRUE(probe->ShowingImage().isEmpty());
-  EXPECT_TRUE(probe->Pictures().contains(probe->LoadedImage()));
+  EXPECT_EQ(form->Playlist().Pictures(), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("Photos"));
+  EXPECT_TRUE(form->Playlist().ShowingImage().isEmpty());
+  EXPECT_TRUE(form->Playlist().Pictures().contains(form->Playlist().LoadedImage()));
   EXPECT_TRUE(form->Timer->isActive());
   EXPECT_EQ(form->Timer->interval(), 3000);
   EXPECT_EQ(form->StatusBar->PanelText(0), "");
-  EXPECT_EQ(form->StatusBar->PanelText(1), "Next: " + probe->LoadedImage());
+  EXPECT_EQ(form->StatusBar->PanelText(1), "Next: " + form->Playlist().LoadedImage());
   EXPECT_EQ(form->StatusBar->PanelText(2), "3 Image(s)");
   EXPECT_EQ(form->StatusBar->PanelText(3), "Folder: " + program.File("Photos"));
   EXPECT_TRUE(dialogs.Calls.empty());
@@ -212,8 +212,8 @@ TEST_F(StartState, PhotosAreListedAndTheTimerCountsTheFirstInterval) {
 TEST_F(StartState, AlbumFolderIsFoundWhateverItsCase) {
   QDir(program.Path()).rename("Photos", "photos");
   Open();
-  EXPECT_EQ(probe->PicturesPath(), program.File("photos"));
-  EXPECT_EQ(probe->Pictures().size(), 3);
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("photos"));
+  EXPECT_EQ(form->Playlist().Pictures().size(), 3);
 }
 
 TEST_F(StartState, WithoutTheDefaultBackgroundStartUpReportsAndGoesOn) {
@@ -225,7 +225,7 @@ TEST_F(StartState, WithoutTheDefaultBackgroundStartUpReportsAndGoesOn) {
   EXPECT_EQ(form->Vantrel->BgPicture().Width(), 128);  // the texture the program carries
   EXPECT_EQ(form->cbStyle->count(), 172);
   EXPECT_EQ(form->edtProgressStep->text(), "3");
-  EXPECT_EQ(probe->Pictures().size(), 3);
+  EXPECT_EQ(form->Playlist().Pictures().size(), 3);
   EXPECT_TRUE(form->Timer->isActive());
 }
 
@@ -236,14 +236,14 @@ TEST_F(StartState, BadPhotosAtStartAreDroppedAndTheGoodOneIsShown) {
   Touch(program.File("mixed/bad1.jpg"));
   Touch(program.File("mixed/bad2.png"));
   Open({program.File("mixed")});
-  EXPECT_EQ(probe->LoadedImage(), "good.png");
+  EXPECT_EQ(form->Playlist().LoadedImage(), "good.png");
   EXPECT_FALSE(form->Vantrel->Picture().Empty());
   EXPECT_TRUE(form->Timer->isActive());
   Pump(50);
   EXPECT_LE(dialogs.MessageTexts().size(), 1);  // at most one preload failed so far
   MakeFast();
-  ASSERT_TRUE(WaitUntil([&] { return probe->ShowingImage() == "good.png"; }));
-  ASSERT_TRUE(WaitUntil([&] { return probe->Pictures() == QStringList{"good.png"}; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->Playlist().ShowingImage() == "good.png"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->Playlist().Pictures() == QStringList{"good.png"}; }));
   EXPECT_FALSE(form->Vantrel->Empty());
 }
 
@@ -251,7 +251,7 @@ TEST_F(StartState, MissingStartFolderIsReportedAndTheWindowOpensWithoutPhotos) {
   Open({program.File("nowhere")});
   ASSERT_EQ(dialogs.MessageTexts().size(), 1);
   EXPECT_TRUE(dialogs.MessageTexts()[0].contains("nowhere"));
-  EXPECT_TRUE(probe->Pictures().isEmpty());
+  EXPECT_TRUE(form->Playlist().Pictures().isEmpty());
   EXPECT_FALSE(form->Timer->isActive());
   EXPECT_TRUE(form->Vantrel->Empty());
 }
@@ -259,14 +259,14 @@ TEST_F(StartState, MissingStartFolderIsReportedAndTheWindowOpensWithoutPhotos) {
 TEST_F(StartState, FolderArgumentWithSpacesAndRelativeFolderAreUsed) {
   program.MakeFolder("my trip", {"x.png"});
   Open({program.File("my trip")});
-  EXPECT_EQ(probe->Pictures(), QStringList{"x.png"});
+  EXPECT_EQ(form->Playlist().Pictures(), QStringList{"x.png"});
 
   const QString saved = QDir::currentPath();
   QDir::setCurrent(program.Path());
   Open({"my trip"});
   QDir::setCurrent(saved);
-  EXPECT_EQ(probe->PicturesPath(), program.File("my trip"));
-  EXPECT_EQ(probe->LoadedImage(), "x.png");
+  EXPECT_EQ(form->Playlist().PicturesPath(), program.File("my trip"));
+  EXPECT_EQ(form->Playlist().LoadedImage(), "x.png");
 }
 
 TEST_F(StartState, EmptyStartFolderWarnsWithACancelButton) {

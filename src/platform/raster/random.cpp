@@ -7,12 +7,26 @@ namespace raster {
 
 std::atomic<uint32_t> RandSeed{0};
 
+namespace {
+
+// The generator state the calling thread draws from; null for RandSeed.
+thread_local std::atomic<uint32_t>* threadState = nullptr;
+
+std::atomic<uint32_t>& State() { return threadState ? *threadState : RandSeed; }
+
+}  // namespace
+
+TThreadGenerator::TThreadGenerator(uint32_t seed) : state_(seed), previous_(threadState) { threadState = &state_; }
+
+TThreadGenerator::~TThreadGenerator() { threadState = previous_; }
+
 int32_t Random(int32_t n) {
-  uint32_t seed = RandSeed.load(std::memory_order_relaxed);
+  std::atomic<uint32_t>& state = State();
+  uint32_t seed = state.load(std::memory_order_relaxed);
   uint32_t next;
   do {
     next = NextSeed(seed);
-  } while (!RandSeed.compare_exchange_weak(seed, next, std::memory_order_relaxed));
+  } while (!state.compare_exchange_weak(seed, next, std::memory_order_relaxed));
   return DrawFromSeed(next, n);
 }
 
@@ -37,8 +51,9 @@ Leap LeapOf(int32_t count) {
 
 TPinnedRandom ClaimDraws(int32_t count) {
   const Leap leap = LeapOf(count);
-  uint32_t seed = RandSeed.load(std::memory_order_relaxed);
-  while (!RandSeed.compare_exchange_weak(seed, seed * leap.mul + leap.add, std::memory_order_relaxed)) {}
+  std::atomic<uint32_t>& state = State();
+  uint32_t seed = state.load(std::memory_order_relaxed);
+  while (!state.compare_exchange_weak(seed, seed * leap.mul + leap.add, std::memory_order_relaxed)) {}
   return TPinnedRandom(seed);
 }
 

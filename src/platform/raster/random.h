@@ -9,8 +9,26 @@ namespace raster {
 // window thread and the timer thread may draw concurrently.
 extern std::atomic<uint32_t> RandSeed;
 
-// Advances RandSeed and returns a value in 0..n-1 (0 for n <= 0).
+// Advances the calling thread's generator state (RandSeed, unless a
+// TThreadGenerator is in force on the thread) and returns a value in 0..n-1
+// (0 for n <= 0).
 int32_t Random(int32_t n);
+
+// While it lives, the thread that made it draws from a generator state of its
+// own, started at `seed`, instead of RandSeed: work on another thread (a video
+// export) then neither shifts the shared sequence nor depends on it. Made and
+// destroyed on the same thread, innermost first.
+class TThreadGenerator {
+ public:
+  explicit TThreadGenerator(uint32_t seed);
+  ~TThreadGenerator();
+  TThreadGenerator(const TThreadGenerator&) = delete;
+  TThreadGenerator& operator=(const TThreadGenerator&) = delete;
+
+ private:
+  std::atomic<uint32_t> state_;
+  std::atomic<uint32_t>* previous_;
+};
 
 // Seeds RandSeed from the clock.
 void Randomize();
@@ -36,7 +54,7 @@ class TPinnedRandom {
   uint32_t state_;
 };
 
-// Claims the next `count` draws of the shared generator in one atomic step:
+// Claims the next `count` draws of the thread's generator (see Random) in one atomic step:
 // the returned generator's first `count` draws are the ones `count` calls of
 // Random would have made, and RandSeed is left where those calls leave it.
 // For loops of many draws, which would otherwise pay an atomic step each.
