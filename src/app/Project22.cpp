@@ -16,6 +16,7 @@
 #include "app/settings_store.h"
 #include "app/theme.h"
 #include "app/translation.h"
+#include "export/codec_messages.h"
 #include "platform/raster/heap_policy.h"
 
 namespace {
@@ -36,6 +37,7 @@ void PrintProblems(const QStringList& lines) {
 
 int main(int argc, char** argv) {
   raster::KeepHeapForNextFrames();
+  video_export::ShowCodecMessages(false);
   // The command line is read before the toolkit starts, so that --help and a
   // bad value answer without a display and before any window opens.
   const app::TCommandLine line = app::ParseCommandLine(ProgramArguments(argc, argv));

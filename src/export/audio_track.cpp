@@ -1,7 +1,13 @@
 #include "export/audio_track.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "export/export_error.h"
@@ -21,14 +27,48 @@ AVSampleFormat FloatFormatOf(const AVCodec* codec) {
   return AV_SAMPLE_FMT_FLT;
 }
 
+std::string KindOfSpecialFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "it is a folder";
+  if (S_ISFIFO(mode)) return "it is a pipe, not a sound file";
+  if (S_ISSOCK(mode)) return "it is a socket, not a sound file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a sound file";
+  return "it is not a regular file";
+}
+
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// Opens a local regular file only, as pictures are: a name is never taken
+// for an address (http://...), and a pipe or device is refused at once
+// instead of waiting for a writer. FFmpeg reads the very file that was
+// checked, through its descriptor's name, and opens no other protocol.
+InputFormatPtr OpenSoundFile(const std::filesystem::path& file, const std::string& what) {
+  const Descriptor checked{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (checked.fd < 0) throw ExportError(what + ": " + std::strerror(errno));
+  struct stat status {};
+  if (::fstat(checked.fd, &status) != 0) throw ExportError(what + ": " + std::strerror(errno));
+  if (!S_ISREG(status.st_mode)) throw ExportError(what + ": " + KindOfSpecialFile(status.st_mode));
+  const std::string url = "file:/proc/self/fd/" + std::to_string(checked.fd);
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  AVFormatContext* opened = nullptr;
+  const int result = avformat_open_input(&opened, url.c_str(), nullptr, &options);
+  av_dict_free(&options);
+  CheckAv(result, what);
+  return InputFormatPtr(opened);
+}
+
 }  // namespace
 
 AudioTrack::AudioTrack(const std::filesystem::path& file)
     : file_(file), decoded_(NewFrame()), chunk_(NewFrame()), packet_(NewPacket()) {
   const std::string what = "cannot read the sound file '" + file.string() + "'";
-  AVFormatContext* opened = nullptr;
-  CheckAv(avformat_open_input(&opened, file.c_str(), nullptr, nullptr), what);
-  input_.reset(opened);
+  input_ = OpenSoundFile(file, what);
+  AVFormatContext* opened = input_.get();
   CheckAv(avformat_find_stream_info(opened, nullptr), what);
   const AVCodec* codec = nullptr;
   streamIndex_ = av_find_best_stream(opened, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
