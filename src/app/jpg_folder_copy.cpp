@@ -62,13 +62,16 @@ int MakeFolders(const QByteArray& folder) {
   return error.value();
 }
 
-// The permission bits a copy of `source` may have: never more than the
-// source's own, and none for the group when the copy's group (this process's)
-// is not the source's, whose members could otherwise read what they could not.
-mode_t CopyMode(const struct stat& source) {
-  mode_t mode = source.st_mode & 0666;
-  if (source.st_gid != ::getegid()) mode &= ~mode_t(0060);
-  return mode;
+// A copy may be read by no more people than its source: it is made with the
+// source's permission bits (less the umask), and loses the group's when it
+// belongs to another group (this process's, or a set-group-ID folder's)
+// whose members could otherwise read what they could not.
+bool LimitToSourceGroup(std::FILE* copy, const struct stat& source) {
+  struct stat made {};
+  const int fd = ::fileno(copy);
+  if (::fstat(fd, &made) != 0) return false;
+  if (made.st_gid == source.st_gid) return true;
+  return ::fchmod(fd, made.st_mode & 07707) == 0;
 }
 
 }  // namespace
@@ -175,7 +178,8 @@ void TJpgFolderCopy::CopyFile(int source, const QByteArray& name, int destinatio
     return;
   }
   try {
-    platform::TAtomicFile out(destination, name.toStdString(), CopyMode(status));
+    platform::TAtomicFile out(destination, name.toStdString(), status.st_mode & 0666);
+    if (!LimitToSourceGroup(out.Stream(), status)) return Fail(errno, KindOfWriteError(errno));
     std::vector<char> block(kCopyBlockBytes);
     // The size the file had when it was opened bounds the copy: a file that
     // grows while it is read, or one of the kernel's that claims no size but

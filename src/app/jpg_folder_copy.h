@@ -43,8 +43,8 @@ struct TCopyReport {
 //   pipes and devices are passed over rather than read.
 // - A file is read no further than the size it had when it was opened.
 // - A copy is readable by no more people than its source: it gets the
-//   source's permission bits (less the umask), without the group's when its
-//   group differs from the source's.
+//   source's permission bits (less the umask), without the group's when it
+//   belongs to another group than the source.
 // - Below the destination folder nothing is written through a link: a link
 //   named like a folder to copy fails the files meant for it, and one named
 //   like a file to copy counts as a file already there.

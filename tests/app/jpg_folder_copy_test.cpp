@@ -59,14 +59,18 @@ TEST_F(JpgFolderCopy, CopiesAreNoMoreReadableThanTheirSources) {
   Link(Path("outside/secret"), "source/key.jpg");
   Write("source/group.jpg", "group", 0640);
   Write("source/all.jpg", "all", 0644);
+  // Readable by a group this process is not in: the copy's group is ours.
+  Write("source/their-group.jpg", "theirs", 0640);
+  ASSERT_EQ(::chown(QFile::encodeName(Path("source/their-group.jpg")).constData(), uid_t(-1), ::getegid() + 4242), 0);
   const app::TCopyReport report = Copy();
-  EXPECT_EQ(report.copied, 3);
+  EXPECT_EQ(report.copied, 4);
   EXPECT_EQ(report.failed, 0);
   EXPECT_TRUE(QFileInfo(Path("album/key.jpg")).isFile());
   EXPECT_FALSE(QFileInfo(Path("album/key.jpg")).isSymLink());
   EXPECT_EQ(ModeOf("album/key.jpg") & 077, 0u);
   EXPECT_EQ(ModeOf("album/group.jpg") & ~mode_t(0640), 0u);
   EXPECT_EQ(ModeOf("album/all.jpg") & 0444, 0444u);
+  EXPECT_EQ(ModeOf("album/their-group.jpg") & 077, 0u);
 }
 
 // Links to anything but a regular file are passed over, and a file is read
