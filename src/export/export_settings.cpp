@@ -6,6 +6,7 @@
 #include <string>
 
 #include "effects/catalogue.h"
+#include "export/encoder_memory.h"
 #include "export/export_error.h"
 #include "export/video_format.h"
 
@@ -46,7 +47,12 @@ void ValidateSettings(const ExportSettings& s) {
   const std::string styles = "0.." + std::to_string(effects::kEffectCount);
   Require(s.order != StyleOrder::Fixed || (s.style >= 0 && s.style <= effects::kEffectCount),
           "style " + std::to_string(s.style) + " does not exist (" + styles + ")");
-  FormatForOutput(s.output);  // throws on an unknown extension
+  const VideoFormat format = FormatForOutput(s.output);  // throws on an unknown extension
+  Require(std::string(format.videoEncoder) != "libvpx-vp9" || int64_t(s.width) * s.height <= MaxVp9Pixels(),
+          "a WebM (VP9) video of " + size + " would need more than " +
+              std::to_string(int(kExportMemoryBudgetBytes / 1e9)) + " GB of memory; the largest is " +
+              std::to_string(MaxVp9Pixels() / 1000000) + " million pixels (4096x4096 fits): choose a smaller size " +
+              "or .mp4");
   Require(StillFrameCount(s) + TransitionFrameCount(s) > 0, "the interval and transition time give no frames to show");
 }
 

@@ -6,6 +6,7 @@ extern "C" {
 
 #include <string>
 
+#include "export/encoder_memory.h"
 #include "export/export_error.h"
 
 namespace video_export {
@@ -24,6 +25,9 @@ void SetEncoderOptions(AVCodecContext* c, const VideoFormat& format) {
     av_opt_set(c->priv_data, "deadline", "good", 0);
     av_opt_set(c->priv_data, "cpu-used", "5", 0);
     av_opt_set(c->priv_data, "row-mt", "1", 0);
+    // Its look-ahead holds whole frames: shortened for large ones, so that
+    // the export stays within its memory budget.
+    av_opt_set_int(c->priv_data, "lag-in-frames", Vp9LookAheadFrames(c->width, c->height), 0);
   }
 }
 

@@ -379,6 +379,8 @@ TEST_F(SlideshowVideo, BadInputLeavesNothingBehind) {
        "not a folder"},
       {"odd size", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 161x96", "even"},
       {"zero size", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 0x96", "out of range"},
+      {"WebM larger than its memory allows", "--slideshow " + photos + " --video " + out + "/old.webm --size 8192x8192",
+       "memory"},
       {"size without x", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 160", "WxH"},
       {"unwritable output", "--slideshow " + photos + " --video " + out + "/missing/show.mp4", "cannot write"},
       {"output is a folder", "--slideshow " + photos + " --video " + out + "/folder.mp4", "is a folder"},
