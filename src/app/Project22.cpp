@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     case app::TCommandLine::TAction::ShowHelp:
     case app::TCommandLine::TAction::ShowVersion: std::fputs(line.Text.toLocal8Bit().constData(), stdout); return 0;
     case app::TCommandLine::TAction::Fail:
-      std::fprintf(stderr, "%s\n", line.Text.toLocal8Bit().constData());
+      std::fprintf(stderr, "%s\n", app::PrintableLine(line.Text).toLocal8Bit().constData());
       return app::kBadCommandLineStatus;
     case app::TCommandLine::TAction::Run: break;
   }
