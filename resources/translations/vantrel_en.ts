@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>app::TAlbumCopyJob</name>
+    <message>
+        <source>正在复制照片...</source>
+        <translation>Copying the photos...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>复制照片</source>
+        <translation>Copy photos</translation>
+    </message>
+    <message>
+        <source>正在取消...</source>
+        <translation>Cancelling...</translation>
+    </message>
+    <message>
+        <source>正在复制照片... 已复制 %1 张</source>
+        <translation>Copying the photos... copied so far: %1</translation>
+    </message>
+</context>
+<context>
     <name>app::TExportVideoDialog</name>
     <message>
         <source>导出视频</source>
@@ -296,6 +319,10 @@ No JPG pictures were found there.</translation>
 </source>
         <translation>Copy failed
 </translation>
+    </message>
+    <message>
+        <source>，复制已取消</source>
+        <translation>; the copy was cancelled</translation>
     </message>
     <message>
         <source>，%1 张未能复制（%2）</source>

@@ -16,6 +16,7 @@
 #include "app/settings_store.h"
 #include "app/theme.h"
 #include "app/translation.h"
+#include "export/codec_messages.h"
 #include "platform/raster/heap_policy.h"
 
 namespace {
@@ -36,6 +37,7 @@ void PrintProblems(const QStringList& lines) {
 
 int main(int argc, char** argv) {
   raster::KeepHeapForNextFrames();
+  video_export::ShowCodecMessages(false);
   // The command line is read before the toolkit starts, so that --help and a
   // bad value answer without a display and before any window opens.
   const app::TCommandLine line = app::ParseCommandLine(ProgramArguments(argc, argv));
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
     case app::TCommandLine::TAction::ShowHelp:
     case app::TCommandLine::TAction::ShowVersion: std::fputs(line.Text.toLocal8Bit().constData(), stdout); return 0;
     case app::TCommandLine::TAction::Fail:
-      std::fprintf(stderr, "%s\n", line.Text.toLocal8Bit().constData());
+      std::fprintf(stderr, "%s\n", app::PrintableLine(line.Text).toLocal8Bit().constData());
       return app::kBadCommandLineStatus;
     case app::TCommandLine::TAction::Run: break;
   }

@@ -1,12 +1,13 @@
 // The album commands: play another folder, copy a folder's JPEG photos into
 // the album, delete the demonstration photos.
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
 #include "app/Uphoto.h"
+#include "app/album_copy_job.h"
 #include "app/album_folder.h"
+#include "app/demo_photo_removal.h"
 #include "app/demo_photos.h"
 #include "app/jpg_folder_copy.h"
 #include "app/photo_folder.h"
@@ -26,26 +27,22 @@ QString FailureText(const TCopyReport& report) {
   return QString();
 }
 
-// "复制成功..." only when every file is in the album; the counts either way.
+// "复制成功..." only when every file is in the album; the counts either way,
+// so a cancelled copy tells how far it came.
 QString CopyMessage(const TCopyReport& report) {
   const QString counts = QCoreApplication::translate("app::TPhotosform", "新复制 %1 张照片，%2 张已在相册中")
                              .arg(report.copied)
                              .arg(report.alreadyThere);
-  if (report.failed == 0)
+  if (report.failed == 0 && !report.cancelled)
     return QCoreApplication::translate("app::TPhotosform", "复制成功请重新打开相册即可播放\n") + counts;
-  return QCoreApplication::translate("app::TPhotosform", "复制失败\n") + counts +
-         QCoreApplication::translate("app::TPhotosform", "，%1 张未能复制（%2）")
-             .arg(report.failed)
-             .arg(FailureText(report));
-}
-
-// Whether the file is byte for byte the demonstration photo the program ships.
-bool IsShippedPhoto(const QString& path, const TDemoPhoto& photo) {
-  QFile file(path);
-  if (uint64_t(file.size()) != photo.size || !file.open(QIODevice::ReadOnly)) return false;
-  QCryptographicHash hash(QCryptographicHash::Sha256);
-  if (!hash.addData(&file)) return false;
-  return hash.result().toHex() == photo.sha256;
+  QString text = QCoreApplication::translate("app::TPhotosform", "复制失败\n") + counts;
+  if (report.failed > 0) {
+    text += QCoreApplication::translate("app::TPhotosform", "，%1 张未能复制（%2）")
+                .arg(report.failed)
+                .arg(FailureText(report));
+  }
+  if (report.cancelled) text += QCoreApplication::translate("app::TPhotosform", "，复制已取消");
+  return text;
 }
 
 }  // namespace
@@ -74,8 +71,10 @@ void TPhotosform::Button5Click(QObject*) {
   }
 }
 
+// The copy runs on a worker under a progress dialog: however slow the
+// source, the window is redrawn and the copy can be cancelled.
 TCopyReport TPhotosform::DoCopyDir(const QString& sDirName, const QString& sToDirName) {
-  return TJpgFolderCopy().Copy(sDirName, sToDirName);
+  return TAlbumCopyJob::Run(this, sDirName, sToDirName);
 }
 
 // Deletes the demonstration photos that are still the program's own; a file
@@ -90,13 +89,7 @@ void TPhotosform::Button4Click(QObject*) {
     }
     int kept = 0;
     for (const TDemoPhoto& photo : DemoPhotos()) {
-      const QString path = JoinPath(album, QString::fromLatin1(photo.name));
-      if (!QFileInfo::exists(path)) continue;
-      if (IsShippedPhoto(path, photo)) {
-        QFile::remove(path);  // a failure is passed over
-      } else {
-        ++kept;
-      }
+      if (RemoveShippedPhoto(album, photo) == TDemoRemoval::Kept) ++kept;
     }
     ShowMessage(kept == 0
                     ? QCoreApplication::translate("app::TPhotosform", "删除完毕")

@@ -52,13 +52,13 @@ TExportVideoDialog::TExportVideoDialog(QWidget* owner, const video_export::Expor
 
   fps_ = new QSpinBox;
   fps_->setObjectName(QStringLiteral("edtExportFps"));
-  fps_->setRange(1, 120);
+  fps_->setRange(video_export::kMinFps, video_export::kMaxFps);
   fps_->setValue(proposal.fps);
   form->addRow(tr("每秒帧数"), fps_);
 
   interval_ = new QDoubleSpinBox;
   interval_->setObjectName(QStringLiteral("edtExportInterval"));
-  interval_->setRange(0, 3600);
+  interval_->setRange(0, video_export::kMaxIntervalSeconds);
   interval_->setDecimals(1);
   interval_->setSingleStep(0.5);
   interval_->setValue(proposal.intervalSeconds);
@@ -66,7 +66,7 @@ TExportVideoDialog::TExportVideoDialog(QWidget* owner, const video_export::Expor
 
   transitionMs_ = new QSpinBox;
   transitionMs_->setObjectName(QStringLiteral("edtExportTransition"));
-  transitionMs_->setRange(0, 60000);
+  transitionMs_->setRange(0, video_export::kMaxTransitionMs);
   transitionMs_->setSingleStep(100);
   transitionMs_->setValue(proposal.transitionMs);
   form->addRow(tr("切换时间(ms)"), transitionMs_);

@@ -13,6 +13,7 @@
 #include "app/export_video_dialog.h"
 #include "app/file_dialog_columns.h"
 #include "app/picture_dialog.h"
+#include "platform/printable_text.h"
 
 namespace app {
 namespace {
@@ -52,7 +53,11 @@ void CentreOnOwnerScreen(QDialog& dialog, QWidget* owner) {
 }  // namespace
 
 TMessageButton TQtDialogs::Message(QWidget* owner, const TMessage& message) {
-  QMessageBox box(ToQt(message.Icon), message.Title, message.Text, QMessageBox::NoButton, owner);
+  // Texts may hold file names: shown as plain text (never as markup), their
+  // control characters escaped.
+  const QString text = QString::fromStdString(platform::PrintableText(message.Text.toStdString(), true));
+  QMessageBox box(ToQt(message.Icon), message.Title, text, QMessageBox::NoButton, owner);
+  box.setTextFormat(Qt::PlainText);
   std::vector<std::pair<QAbstractButton*, TMessageButton>> buttons;
   for (TMessageButton button : message.Buttons) buttons.emplace_back(box.addButton(ToQt(button)), button);
   box.exec();

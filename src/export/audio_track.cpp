@@ -1,7 +1,13 @@
 #include "export/audio_track.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "export/export_error.h"
@@ -21,14 +27,48 @@ AVSampleFormat FloatFormatOf(const AVCodec* codec) {
   return AV_SAMPLE_FMT_FLT;
 }
 
+std::string KindOfSpecialFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "it is a folder";
+  if (S_ISFIFO(mode)) return "it is a pipe, not a sound file";
+  if (S_ISSOCK(mode)) return "it is a socket, not a sound file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a sound file";
+  return "it is not a regular file";
+}
+
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// Opens a local regular file only, as pictures are: a name is never taken
+// for an address (http://...), and a pipe or device is refused at once
+// instead of waiting for a writer. FFmpeg reads the very file that was
+// checked, through its descriptor's name, and opens no other protocol.
+InputFormatPtr OpenSoundFile(const std::filesystem::path& file, const std::string& what) {
+  const Descriptor checked{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (checked.fd < 0) throw ExportError(what + ": " + std::strerror(errno));
+  struct stat status {};
+  if (::fstat(checked.fd, &status) != 0) throw ExportError(what + ": " + std::strerror(errno));
+  if (!S_ISREG(status.st_mode)) throw ExportError(what + ": " + KindOfSpecialFile(status.st_mode));
+  const std::string url = "file:/proc/self/fd/" + std::to_string(checked.fd);
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  AVFormatContext* opened = nullptr;
+  const int result = avformat_open_input(&opened, url.c_str(), nullptr, &options);
+  av_dict_free(&options);
+  CheckAv(result, what);
+  return InputFormatPtr(opened);
+}
+
 }  // namespace
 
 AudioTrack::AudioTrack(const std::filesystem::path& file)
     : file_(file), decoded_(NewFrame()), chunk_(NewFrame()), packet_(NewPacket()) {
   const std::string what = "cannot read the sound file '" + file.string() + "'";
-  AVFormatContext* opened = nullptr;
-  CheckAv(avformat_open_input(&opened, file.c_str(), nullptr, nullptr), what);
-  input_.reset(opened);
+  input_ = OpenSoundFile(file, what);
+  AVFormatContext* opened = input_.get();
   CheckAv(avformat_find_stream_info(opened, nullptr), what);
   const AVCodec* codec = nullptr;
   streamIndex_ = av_find_best_stream(opened, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
@@ -40,25 +80,17 @@ AudioTrack::AudioTrack(const std::filesystem::path& file)
 }
 
 void AudioTrack::AddStream(MuxedOutput& output, const VideoFormat& format, double videoSeconds) {
-  output_ = &output;
   endSample_ = std::llround(videoSeconds * kSampleRate);
-  const AVCodec* codec = avcodec_find_encoder_by_name(format.audioEncoder);
-  if (codec == nullptr) throw ExportError(std::string("the sound encoder ") + format.audioEncoder + " is missing");
-  encoder_.reset(avcodec_alloc_context3(codec));
-  if (!encoder_) throw std::bad_alloc();
-  AVCodecContext* c = encoder_.get();
-  c->sample_rate = kSampleRate;
-  c->sample_fmt = FloatFormatOf(codec);
-  // Mono stays mono: spreading it over two channels would lower its level.
-  av_channel_layout_default(&c->ch_layout, std::min(decoder_->ch_layout.nb_channels, 2));
-  c->bit_rate = 160000;
-  c->time_base = {1, kSampleRate};
-  if (output.WantsGlobalHeader()) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  CheckAv(avcodec_open2(c, codec, nullptr), std::string("cannot open the sound encoder ") + format.audioEncoder);
-  stream_ = avformat_new_stream(output.Context(), nullptr);
-  if (stream_ == nullptr) throw std::bad_alloc();
-  CheckAv(avcodec_parameters_from_context(stream_->codecpar, c), "cannot describe the sound stream");
-  stream_->time_base = c->time_base;
+  const int channels = std::min(decoder_->ch_layout.nb_channels, 2);
+  stream_.emplace(output, format.audioEncoder, "sound", [channels](AVCodecContext* c, const AVCodec* codec) {
+    c->sample_rate = kSampleRate;
+    c->sample_fmt = FloatFormatOf(codec);
+    // Mono stays mono: spreading it over two channels would lower its level.
+    av_channel_layout_default(&c->ch_layout, channels);
+    c->bit_rate = 160000;
+    c->time_base = {1, kSampleRate};
+  });
+  AVCodecContext* c = Encoder();
 
   SwrContext* swr = nullptr;
   CheckAv(swr_alloc_set_opts2(&swr, &c->ch_layout, c->sample_fmt, kSampleRate, &decoder_->ch_layout,
@@ -73,7 +105,7 @@ void AudioTrack::AddStream(MuxedOutput& output, const VideoFormat& format, doubl
 void AudioTrack::SetEnd(double videoSeconds) { endSample_ = std::llround(videoSeconds * kSampleRate); }
 
 void AudioTrack::EncodeUntil(double seconds) {
-  const int frameSize = encoder_->frame_size > 0 ? encoder_->frame_size : 1024;
+  const int frameSize = Encoder()->frame_size > 0 ? Encoder()->frame_size : 1024;
   const int64_t target = std::min<int64_t>(endSample_, std::llround(seconds * kSampleRate));
   while (encodedSamples_ + frameSize <= target) {
     if (!FillFifo(frameSize) && av_audio_fifo_size(fifo_.get()) == 0) return;
@@ -82,7 +114,7 @@ void AudioTrack::EncodeUntil(double seconds) {
 }
 
 void AudioTrack::Finish() {
-  const int frameSize = encoder_->frame_size > 0 ? encoder_->frame_size : 1024;
+  const int frameSize = Encoder()->frame_size > 0 ? Encoder()->frame_size : 1024;
   while (encodedSamples_ < endSample_) {
     FillFifo(frameSize);
     const int64_t left = endSample_ - encodedSamples_;
@@ -90,7 +122,7 @@ void AudioTrack::Finish() {
     if (count == 0) break;
     EncodeSamples(count);
   }
-  Send(nullptr);
+  stream_->Send(nullptr);
 }
 
 // Decodes until the fifo holds `samples`; false when the file ended first.
@@ -128,9 +160,9 @@ void AudioTrack::Resample(const AVFrame* decoded) {
   const int room = swr_get_out_samples(resample_.get(), inSamples);
   if (room <= 0) return;
   FramePtr out(NewFrame());
-  out->format = encoder_->sample_fmt;
+  out->format = Encoder()->sample_fmt;
   out->sample_rate = kSampleRate;
-  CheckAv(av_channel_layout_copy(&out->ch_layout, &encoder_->ch_layout), "cannot convert the sound");
+  CheckAv(av_channel_layout_copy(&out->ch_layout, &Encoder()->ch_layout), "cannot convert the sound");
   out->nb_samples = room;
   CheckAv(av_frame_get_buffer(out.get(), 0), "cannot convert the sound");
   const int made =
@@ -142,16 +174,16 @@ void AudioTrack::Resample(const AVFrame* decoded) {
 }
 
 void AudioTrack::EncodeSamples(int count) {
-  chunk_->format = encoder_->sample_fmt;
+  chunk_->format = Encoder()->sample_fmt;
   chunk_->sample_rate = kSampleRate;
-  CheckAv(av_channel_layout_copy(&chunk_->ch_layout, &encoder_->ch_layout), "cannot encode the sound");
+  CheckAv(av_channel_layout_copy(&chunk_->ch_layout, &Encoder()->ch_layout), "cannot encode the sound");
   chunk_->nb_samples = count;
   CheckAv(av_frame_get_buffer(chunk_.get(), 0), "cannot encode the sound");
   av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(chunk_->data), count);
   chunk_->pts = encodedSamples_;
   FadeOut(chunk_.get());
   encodedSamples_ += count;
-  Send(chunk_.get());
+  stream_->Send(chunk_.get());
   av_frame_unref(chunk_.get());
 }
 
@@ -171,17 +203,6 @@ void AudioTrack::FadeOut(AVFrame* frame) const {
                              : reinterpret_cast<float*>(frame->data[0]) + size_t(i) * channels + ch;
       *sample *= gain;
     }
-  }
-}
-
-void AudioTrack::Send(const AVFrame* frame) {
-  CheckAv(avcodec_send_frame(encoder_.get(), frame), "cannot encode the sound");
-  for (;;) {
-    const int got = avcodec_receive_packet(encoder_.get(), packet_.get());
-    if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return;
-    CheckAv(got, "cannot encode the sound");
-    output_->WritePacket(packet_.get(), stream_, encoder_->time_base);
-    av_packet_unref(packet_.get());
   }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "export/av_handles.h"
+#include "export/encoded_stream.h"
 #include "export/muxed_output.h"
 #include "export/video_format.h"
 
@@ -34,18 +36,17 @@ class AudioTrack {
   void Resample(const AVFrame* decoded);
   void EncodeSamples(int count);
   void FadeOut(AVFrame* frame) const;
-  void Send(const AVFrame* frame);
+  AVCodecContext* Encoder() const { return stream_->Codec(); }
 
   std::filesystem::path file_;
   InputFormatPtr input_;
   int streamIndex_ = -1;
-  CodecContextPtr decoder_, encoder_;
+  CodecContextPtr decoder_;
   SwrPtr resample_;
   FifoPtr fifo_;
   FramePtr decoded_, chunk_;
   PacketPtr packet_;
-  MuxedOutput* output_ = nullptr;
-  AVStream* stream_ = nullptr;
+  std::optional<EncodedStream> stream_;  // from AddStream on
   int64_t endSample_ = 0, encodedSamples_ = 0;  // at 48 kHz
   bool inputEnded_ = false;
 };

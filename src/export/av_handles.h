@@ -34,8 +34,12 @@ struct FifoFree {
 struct InputFormatClose {
   void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
 };
-struct DictionaryFree {
-  void operator()(AVDictionary* d) const { av_dict_free(&d); }
+// An output context and the file it opened, closed together.
+struct OutputFormatFree {
+  void operator()(AVFormatContext* f) const {
+    avio_closep(&f->pb);
+    avformat_free_context(f);
+  }
 };
 
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
@@ -45,6 +49,7 @@ using SwsPtr = std::unique_ptr<SwsContext, SwsFree>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrFree>;
 using FifoPtr = std::unique_ptr<AVAudioFifo, FifoFree>;
 using InputFormatPtr = std::unique_ptr<AVFormatContext, InputFormatClose>;
+using OutputFormatPtr = std::unique_ptr<AVFormatContext, OutputFormatFree>;
 
 // FFmpeg's text for an error code.
 std::string AvErrorText(int code);

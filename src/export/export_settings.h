@@ -23,6 +23,13 @@ enum class PhotoPlacement {
 
 raster::PlacementRule RuleFor(PhotoPlacement placement);
 
+// What a video may be made with: the export refuses anything outside, and
+// the export dialog offers nothing outside.
+inline constexpr int32_t kMaxVideoSide = 8192;
+inline constexpr int32_t kMinFps = 1, kMaxFps = 240;
+inline constexpr double kMaxIntervalSeconds = 3600;
+inline constexpr int32_t kMaxTransitionMs = 60000;
+
 struct ExportSettings {
   std::filesystem::path folder;
   std::filesystem::path output;  // .mp4, .mkv (H.264) or .webm (VP9)
@@ -31,7 +38,7 @@ struct ExportSettings {
   double intervalSeconds = 3.0;  // how long each photo stands still
   int32_t transitionMs = 1000;
   StyleOrder order = StyleOrder::Cycle;
-  int32_t style = 1;  // for StyleOrder::Fixed: 0..172 (0 cuts at the end of the transition time)
+  int32_t style = 1;  // for StyleOrder::Fixed: 0..effects::kEffectCount (0 cuts at the end of the transition time)
   uint32_t seed = 1;  // random style order; picture seed of the first transition
   PhotoPlacement placement = PhotoPlacement::Fit;
   uint32_t background = 0x000000;  // 0x00RRGGBB
@@ -39,9 +46,13 @@ struct ExportSettings {
   bool recursive = false;
 };
 
+// Frames a photo stands still for, and frames of one change between photos.
+int64_t StillFrameCount(const ExportSettings& settings);
+int64_t TransitionFrameCount(const ExportSettings& settings);
+
 // Throws ExportError when a value cannot make a video: an odd or zero size,
 // a frame rate or time out of range, an unknown extension, a style outside
-// 0..172, a show of no frames.
+// 0..effects::kEffectCount, a show of no frames.
 void ValidateSettings(const ExportSettings& settings);
 
 }  // namespace video_export

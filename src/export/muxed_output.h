@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 
 #include "export/av_handles.h"
 #include "export/video_format.h"
@@ -10,12 +11,11 @@ namespace video_export {
 // header goes out, then packets, then the trailer.
 class MuxedOutput {
  public:
-  MuxedOutput(const std::filesystem::path& path, const VideoFormat& format);
-  ~MuxedOutput();
-  MuxedOutput(const MuxedOutput&) = delete;
-  MuxedOutput& operator=(const MuxedOutput&) = delete;
+  // Writes to `path`; messages name `shownName`, the file the user asked for
+  // (the path written may be a temporary one).
+  MuxedOutput(const std::filesystem::path& path, const std::filesystem::path& shownName, const VideoFormat& format);
 
-  AVFormatContext* Context() { return context_; }
+  AVFormatContext* Context() { return context_.get(); }
   // Whether encoders must put their headers in the stream parameters.
   bool WantsGlobalHeader() const;
 
@@ -25,8 +25,8 @@ class MuxedOutput {
   void WriteTrailer();
 
  private:
-  AVFormatContext* context_ = nullptr;
-  std::filesystem::path path_;
+  OutputFormatPtr context_;
+  std::filesystem::path shownName_;
   bool fastStart_;
 };
 

@@ -1,15 +1,11 @@
 #include "export/show_timeline.h"
 
-#include <cmath>
-
 #include "effects/catalogue.h"
 
 namespace video_export {
 
 ShowTimeline::ShowTimeline(const ExportSettings& s, int32_t photoCount)
-    : still_(std::llround(s.intervalSeconds * s.fps)),
-      transition_(std::llround(double(s.transitionMs) * s.fps / 1000.0)),
-      photos_(photoCount) {}
+    : still_(StillFrameCount(s)), transition_(TransitionFrameCount(s)), photos_(photoCount) {}
 
 int64_t ShowTimeline::TotalFrames() const {
   if (photos_ <= 0) return 0;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "effects/frame_rule.h"
@@ -10,11 +11,11 @@
 #include "export/av_handles.h"
 #include "export/export_error.h"
 #include "export/muxed_output.h"
-#include "export/pending_file.h"
 #include "export/photo_list.h"
 #include "export/placed_photo.h"
 #include "export/show_timeline.h"
 #include "export/video_encoder.h"
+#include "platform/atomic_file.h"
 #include "platform/picture_decoder.h"
 #include "platform/raster/drawing.h"
 
@@ -66,6 +67,24 @@ class PhotoSource {
   size_t next_ = 0, loaded_ = 0, skipped_ = 0;
 };
 
+// The file the video is written to, refused with the system's reason when
+// the target cannot be replaced (a folder, a device, a link).
+std::optional<platform::TAtomicFile> OpenOutput(const fs::path& target) {
+  try {
+    return std::optional<platform::TAtomicFile>(std::in_place, target);
+  } catch (const std::system_error& error) {
+    throw ExportError("cannot write '" + target.string() + "': " + error.code().message());
+  }
+}
+
+void Commit(platform::TAtomicFile& file) {
+  try {
+    file.Commit();
+  } catch (const std::system_error& error) {
+    throw ExportError("cannot write '" + file.Path().string() + "': " + error.code().message());
+  }
+}
+
 class ProgressMeter {
  public:
   ProgressMeter(ExportObserver& observer, std::stop_token stop) : observer_(observer), stop_(stop) {}
@@ -96,9 +115,6 @@ class ProgressMeter {
 }  // namespace
 
 ExportSummary ExportSlideshow(const ExportSettings& s, ExportObserver& observer, std::stop_token stop) {
-  // The encoders' chatter would bury our progress; their errors reach the
-  // caller as exceptions.
-  av_log_set_level(AV_LOG_ERROR);
   ValidateSettings(s);
   const VideoFormat format = FormatForOutput(s.output);
   PhotoSource photos(s, observer);
@@ -110,9 +126,9 @@ ExportSummary ExportSlideshow(const ExportSettings& s, ExportObserver& observer,
   ShowTimeline timeline(s, photos.Expected());
   if (timeline.TotalFrames() == 0) throw ExportError("a single photo with a zero interval gives no frames to show");
 
-  PendingFile file(s.output);
+  std::optional<platform::TAtomicFile> file = OpenOutput(s.output);
   {
-    MuxedOutput output(file.Path(), format);
+    MuxedOutput output(file->TemporaryPath(), s.output, format);
     VideoEncoder video(output, format, s.width, s.height, s.fps);
     // The sound is cut at the length the show has if every photo loads; a
     // skipped photo shortens the video, and the muxer ends the file with it.
@@ -156,7 +172,7 @@ ExportSummary ExportSlideshow(const ExportSettings& s, ExportObserver& observer,
     meter.Report(video.FramesWritten(), video.FramesWritten());
     ExportSummary summary{photos.Loaded(), photos.Skipped(), video.FramesWritten(), video.Seconds(),
                           meter.FramesPerSecond(video.FramesWritten())};
-    file.Commit();
+    Commit(*file);
     return summary;
   }
 }

@@ -6,6 +6,7 @@ extern "C" {
 
 #include <string>
 
+#include "export/encoder_memory.h"
 #include "export/export_error.h"
 
 namespace video_export {
@@ -24,37 +25,30 @@ void SetEncoderOptions(AVCodecContext* c, const VideoFormat& format) {
     av_opt_set(c->priv_data, "deadline", "good", 0);
     av_opt_set(c->priv_data, "cpu-used", "5", 0);
     av_opt_set(c->priv_data, "row-mt", "1", 0);
+    // Its look-ahead holds whole frames: shortened for large ones, so that
+    // the export stays within its memory budget.
+    av_opt_set_int(c->priv_data, "lag-in-frames", Vp9LookAheadFrames(c->width, c->height), 0);
   }
 }
 
 }  // namespace
 
 VideoEncoder::VideoEncoder(MuxedOutput& output, const VideoFormat& format, int32_t width, int32_t height, int32_t fps)
-    : output_(output), packet_(NewPacket()), fps_(fps) {
-  const AVCodec* codec = avcodec_find_encoder_by_name(format.videoEncoder);
-  if (codec == nullptr) throw ExportError(std::string("the video encoder ") + format.videoEncoder + " is missing");
-  stream_ = avformat_new_stream(output.Context(), nullptr);
-  if (stream_ == nullptr) throw std::bad_alloc();
-  codec_.reset(avcodec_alloc_context3(codec));
-  if (!codec_) throw std::bad_alloc();
-  AVCodecContext* c = codec_.get();
-  c->width = width;
-  c->height = height;
-  c->time_base = {1, fps};
-  c->framerate = {fps, 1};
-  c->pix_fmt = AV_PIX_FMT_YUV420P;
-  c->color_range = AVCOL_RANGE_MPEG;
-  c->colorspace = AVCOL_SPC_BT709;
-  c->color_primaries = AVCOL_PRI_BT709;
-  c->color_trc = AVCOL_TRC_BT709;
-  c->thread_count = 0;  // the encoder's choice: all cores
-  if (output.WantsGlobalHeader()) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  SetEncoderOptions(c, format);
-  CheckAv(avcodec_open2(c, codec, nullptr), std::string("cannot open the video encoder ") + format.videoEncoder);
-  CheckAv(avcodec_parameters_from_context(stream_->codecpar, c), "cannot describe the video stream");
-  stream_->time_base = c->time_base;
-  stream_->avg_frame_rate = c->framerate;
-
+    : stream_(output, format.videoEncoder, "video",
+              [&](AVCodecContext* c, const AVCodec*) {
+                c->width = width;
+                c->height = height;
+                c->time_base = {1, fps};
+                c->framerate = {fps, 1};
+                c->pix_fmt = AV_PIX_FMT_YUV420P;
+                c->color_range = AVCOL_RANGE_MPEG;
+                c->colorspace = AVCOL_SPC_BT709;
+                c->color_primaries = AVCOL_PRI_BT709;
+                c->color_trc = AVCOL_TRC_BT709;
+                c->thread_count = 0;  // the encoder's choice: all cores
+                SetEncoderOptions(c, format);
+              }),
+      fps_(fps) {
   convert_.reset(sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, AV_PIX_FMT_YUV420P,
                                 SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
   if (!convert_) throw ExportError("cannot convert frames to yuv420p");
@@ -84,20 +78,9 @@ void VideoEncoder::Encode(const raster::Bitmap& frame) {
 
 void VideoEncoder::EncodeAgain() {
   picture_->pts = nextPts_++;
-  Send(picture_.get());
+  stream_.Send(picture_.get());
 }
 
-void VideoEncoder::Finish() { Send(nullptr); }
-
-void VideoEncoder::Send(const AVFrame* frame) {
-  CheckAv(avcodec_send_frame(codec_.get(), frame), "cannot encode a video frame");
-  for (;;) {
-    const int got = avcodec_receive_packet(codec_.get(), packet_.get());
-    if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return;
-    CheckAv(got, "cannot encode a video frame");
-    output_.WritePacket(packet_.get(), stream_, codec_->time_base);
-    av_packet_unref(packet_.get());
-  }
-}
+void VideoEncoder::Finish() { stream_.Send(nullptr); }
 
 }  // namespace video_export

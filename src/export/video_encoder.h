@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "export/av_handles.h"
+#include "export/encoded_stream.h"
 #include "export/muxed_output.h"
 #include "export/video_format.h"
 #include "platform/raster/bitmap.h"
@@ -29,14 +30,10 @@ class VideoEncoder {
 
  private:
   void Convert(const raster::Bitmap& frame);
-  void Send(const AVFrame* frame);
 
-  MuxedOutput& output_;
-  AVStream* stream_;
-  CodecContextPtr codec_;
+  EncodedStream stream_;
   SwsPtr convert_;
   FramePtr picture_;
-  PacketPtr packet_;
   int32_t fps_;
   int64_t nextPts_ = 0;
 };

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "platform/printable_text.h"
+
 namespace tools {
 
 namespace {
@@ -40,7 +42,7 @@ void ProgressLine::OnProgress(const video_export::ExportProgress& p) {
 
 void ProgressLine::OnWarning(const std::string& text) {
   if (shown_) std::fputs("\r\033[K", stream_);
-  std::fprintf(stream_, "vantrel-render: warning: %s\n", text.c_str());
+  std::fprintf(stream_, "vantrel-render: warning: %s\n", platform::PrintableText(text).c_str());
   shown_ = false;
 }
 

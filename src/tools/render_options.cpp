@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "effects/catalogue.h"
+
 namespace tools {
 
 namespace {
@@ -31,7 +33,7 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     if (i + 1 >= args.size()) throw UsageError("unknown option or missing value: " + a);
     const std::string& v = args[++i];
     if (a == "--style")
-      o.style = int32_t(ParseInteger(a, v, 0, 172));
+      o.style = int32_t(ParseInteger(a, v, 0, effects::kEffectCount));
     else if (a == "--old")
       o.oldPath = v;
     else if (a == "--new")
@@ -52,7 +54,7 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       throw UsageError("unknown option: " + a);
   }
   if (o.list) return o;
-  if (o.style < 0) throw UsageError("missing --style N (0..172)");
+  if (o.style < 0) throw UsageError("missing --style N (0.." + std::to_string(effects::kEffectCount) + ")");
   if (o.oldPath.empty() || o.newPath.empty()) throw UsageError("missing --old OLD and --new NEW pictures");
   const bool single = o.progress.has_value() || !o.outPath.empty();
   if (single == !o.framesDir.empty()) {

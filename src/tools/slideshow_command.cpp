@@ -7,6 +7,7 @@
 
 #include "export/export_error.h"
 #include "export/slideshow_export.h"
+#include "platform/printable_text.h"
 #include "tools/progress_line.h"
 #include "tools/slideshow_options.h"
 
@@ -21,16 +22,18 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void OnInterrupt(int) { interrupted.store(true); }
 
-// The first Ctrl-C asks the export to stop; a second one ends the program
-// at once (the handler resets itself).
+// Ctrl-C, a kill and a closed terminal all ask the export to stop, however
+// often they come: it stops within a frame and removes its temporary file,
+// which a signal's default action (ending the program at once) would leave.
 void CatchInterrupt() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
-  action.sa_flags = SA_RESETHAND;
+  action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
+
+std::string Shown(const std::filesystem::path& path) { return platform::PrintableText(path.string()); }
 
 // The progress line, and the stop request when the user interrupts.
 class CommandObserver : public ProgressLine {
@@ -56,12 +59,12 @@ int RunSlideshowCommand(const std::vector<std::string>& args) {
     const video_export::ExportSummary s = video_export::ExportSlideshow(settings, observer, stop.get_token());
     observer.Close();
     std::fprintf(stderr, "wrote %s: %lld frames, %.2f s, %d photos (%d skipped), %.1f frames/s\n",
-                 settings.output.c_str(), static_cast<long long>(s.frames), s.seconds, s.photos, s.skipped,
+                 Shown(settings.output).c_str(), static_cast<long long>(s.frames), s.seconds, s.photos, s.skipped,
                  s.framesPerSecond);
     return 0;
   } catch (const video_export::ExportCancelled&) {
     observer.Close();
-    std::fprintf(stderr, "vantrel-render: interrupted; %s was not written\n", settings.output.c_str());
+    std::fprintf(stderr, "vantrel-render: interrupted; %s was not written\n", Shown(settings.output).c_str());
     return kInterruptedStatus;
   } catch (...) {
     observer.Close();

@@ -11,8 +11,10 @@
 
 #include "effects/catalogue.h"
 #include "effects/frame_rule.h"
+#include "export/codec_messages.h"
 #include "platform/library_warnings.h"
 #include "platform/picture_decoder.h"
+#include "platform/printable_text.h"
 #include "platform/raster/drawing.h"
 #include "platform/raster/heap_policy.h"
 #include "platform/raster/random.h"
@@ -98,7 +100,8 @@ int Run(const tools::RenderOptions& o) {
       tools::WritePngRgb(display, std::filesystem::path(o.framesDir) / name);
       if (p == 100) break;
     }
-    std::cerr << "wrote " << frame << " frames to " << std::filesystem::absolute(o.framesDir).string() << '\n';
+    std::cerr << "wrote " << frame << " frames to "
+              << platform::PrintableText(std::filesystem::absolute(o.framesDir).string()) << '\n';
   }
   std::cout << "randseed=" << raster::RandSeed.load() << '\n';
   return 0;
@@ -108,7 +111,7 @@ int Run(const tools::RenderOptions& o) {
 // unless --verbose asks for the rest.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg) {
-    std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
+    std::cerr << platform::PrintableText(qFormatLogMessage(type, context, message).toStdString()) << '\n';
   }
 }
 
@@ -128,10 +131,15 @@ int main(int argc, char** argv) {
       std::cout << kHelp;
       return 0;
     }
-    if (tools::WantsSlideshow(args)) return tools::RunSlideshowCommand(args);
+    if (tools::WantsSlideshow(args)) {
+      video_export::ShowCodecMessages(false);
+      return tools::RunSlideshowCommand(args);
+    }
     return Main(tools::ParseRenderOptions(args));
   } catch (const std::exception& e) {
-    std::cerr << "vantrel-render: " << e.what() << '\n';
+    // The message may hold file names: shown with their control characters
+    // escaped, so that a name cannot drive the terminal.
+    std::cerr << "vantrel-render: " << platform::PrintableText(e.what()) << '\n';
     return kUsageStatus;
   }
 }

@@ -3,8 +3,11 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -135,6 +138,40 @@ TEST_F(Album, CancelInEitherChooserChangesNothingAndSaysNothing) {
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::ChooseFolder)[1].title, "选择照片所在的文件夹:");
   EXPECT_EQ(dialogs.CallsOf(TDialogCall::ChooseFolder)[1].initialFolder, before);
   EXPECT_EQ(form->Playlist().PicturesPath(), before);
+}
+
+// A long copy runs beside the window: the window's events go on, a progress
+// dialog shows over it, and its cancel button stops the copy without leaving
+// the photo being copied half-written. The message says what was copied.
+TEST_F(Album, LongCopyShowsProgressAndCanBeCancelled) {
+  Open();
+  const QString source = program.MakeFolder("big");
+  // Takes no room in the source; its copy is long, and written block by block.
+  QFile big(source + "/big.jpg");
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(big.resize(qint64(4) << 30));
+  big.close();
+  Touch(source + "/small.jpg", "small");
+  const QStringList before = QDir(program.File("photos")).entryList(QDir::Files | QDir::Hidden);
+  bool sawProgress = false;
+  QTimer watcher;
+  watcher.setInterval(10);
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<QProgressDialog*>(window);
+      if (progress && progress->objectName() == "AlbumCopyProgress" && progress->isVisible()) {
+        sawProgress = true;
+        if (auto* cancel = progress->findChild<QPushButton*>()) cancel->click();
+      }
+    }
+  });
+  watcher.start();
+  Copy(source);
+  watcher.stop();
+  EXPECT_TRUE(sawProgress);
+  EXPECT_EQ(dialogs.MessageTexts().last(), "复制失败\n新复制 0 张照片，0 张已在相册中，复制已取消")
+      << dialogs.MessageTexts().last().toStdString();
+  EXPECT_EQ(QDir(program.File("photos")).entryList(QDir::Files | QDir::Hidden), before);
 }
 
 TEST_F(Album, ChoosingAFolderPlaysItsPhotosWithoutTouchingTheTimer) {

@@ -169,6 +169,16 @@ TEST(Program, EachBadValueExitsTwoWithItsMessageBeforeAnyWindow) {
   }
 }
 
+// A value holding a terminal's escape sequence (set the window title) is
+// shown with its control characters escaped.
+TEST(Program, ControlCharactersOfValuesAreShownEscaped) {
+  const TRun run = RunProgram({"--style", "\x1b]0;owned\x07"});
+  EXPECT_EQ(run.status, app::kBadCommandLineStatus);
+  EXPECT_FALSE(run.err.contains(QChar(0x1b))) << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains(QChar(0x07))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("'\\x1B]0;owned\\x07'")) << run.err.toStdString();
+}
+
 }  // namespace
 }  // namespace app_test
 

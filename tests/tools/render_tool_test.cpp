@@ -2,13 +2,17 @@
 #include <png.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -149,6 +153,59 @@ TEST_F(RenderTool, BadInputIsOneLineOnStandardErrorAndStatusTwo) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
   }
   EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+}
+
+// A target that exists and is not a regular file is refused before anything
+// is drawn, and stays as it was: a device node is not turned into a file, a
+// pipe is not replaced, and neither a link nor the file it points to changes.
+TEST_F(RenderTool, OutputThatIsNotARegularFileIsRefused) {
+  std::ofstream(dir_ / "pointed.png") << "the file the link points to";
+  const struct {
+    const char* name;
+    const char* says;
+    std::function<bool(const fs::path&)> make;
+    std::function<bool(const fs::path&)> unchanged;
+  } cases[] = {
+      {"character device", "not a regular file",
+       [](const fs::path& p) { return ::mknod(p.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0; },
+       [](const fs::path& p) { return fs::is_character_file(fs::symlink_status(p)); }},
+      {"pipe", "not a regular file", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0600) == 0; },
+       [](const fs::path& p) { return fs::is_fifo(fs::symlink_status(p)); }},
+      {"link to a regular file", "symbolic link",
+       [this](const fs::path& p) { return ::symlink((dir_ / "pointed.png").c_str(), p.c_str()) == 0; },
+       [this](const fs::path& p) {
+         return fs::is_symlink(fs::symlink_status(p)) && ReadBytes(dir_ / "pointed.png").size() == 27;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path target = dir_ / "target";
+    fs::remove(target);
+    if (!c.make(target)) {
+      ADD_FAILURE() << "cannot make the target: " << std::strerror(errno);
+      continue;
+    }
+    const Result r = Render("--style 1 " + Pictures() + " --progress 50 --out " + target.string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_TRUE(c.unchanged(target));
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      EXPECT_NE(entry.path().filename().string().front(), '.') << "temporary file left: " << entry.path();
+    }
+  }
+}
+
+// A file name holding a terminal's escape sequence (here: set the window
+// title) reaches standard error with its control characters escaped.
+TEST_F(RenderTool, ControlCharactersOfNamesAreShownEscaped) {
+  const std::string name = "a\x1b]0;owned\x07\xe2\x80\xae.png";
+  const Result r = Render("--style 1 --old '" + (dir_ / name).string() + "' --new " + (dir_ / "new.png").string() +
+                          " --progress 5 --out " + (dir_ / "x.png").string());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\x07'), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("a\\x1B]0;owned\\x07\\u{202E}.png"), std::string::npos) << r.err;
 }
 
 // --help wherever it stands: the usage of both forms on standard output, in

@@ -1,17 +1,26 @@
 // vantrel-render --slideshow: the video is read back with libavformat and
 // compared with the still frames the same tool renders.
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -56,10 +65,22 @@ class Process {
     if (spawned != 0) pid_ = -1;
   }
   pid_t Pid() const { return pid_; }
-  Outcome Wait() {
+  // The outcome; a run still going after `limit` is killed (status -1), so
+  // that a program that hangs fails the test instead of stopping it.
+  Outcome Wait(std::chrono::seconds limit = std::chrono::seconds(120)) {
     Outcome r;
     int raw = 0;
-    if (pid_ > 0 && waitpid(pid_, &raw, 0) == pid_) r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    pid_t done = 0;
+    while (pid_ > 0 && (done = waitpid(pid_, &raw, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (pid_ > 0 && done == 0) {
+      ::kill(pid_, SIGKILL);
+      waitpid(pid_, &raw, 0);
+      raw = -1;
+    }
+    if (done == pid_) r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     r.out = Slurp(out_);
     r.err = Slurp(err_);
     fs::remove(out_);
@@ -358,6 +379,8 @@ TEST_F(SlideshowVideo, BadInputLeavesNothingBehind) {
        "not a folder"},
       {"odd size", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 161x96", "even"},
       {"zero size", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 0x96", "out of range"},
+      {"WebM larger than its memory allows", "--slideshow " + photos + " --video " + out + "/old.webm --size 8192x8192",
+       "memory"},
       {"size without x", "--slideshow " + photos + " --video " + out + "/old.mp4 --size 160", "WxH"},
       {"unwritable output", "--slideshow " + photos + " --video " + out + "/missing/show.mp4", "cannot write"},
       {"output is a folder", "--slideshow " + photos + " --video " + out + "/folder.mp4", "is a folder"},
@@ -396,24 +419,132 @@ TEST_F(SlideshowVideo, BadInputLeavesNothingBehind) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "an older video");
 }
 
-// Ctrl-C while the video is being written: status 130, no file left.
+// Ctrl-C (once or twice in a row), a kill and a closed terminal while the
+// video is being written: status 130, no file left, not even the hidden one.
 TEST_F(SlideshowVideo, InterruptRemovesThePartialVideo) {
-  const fs::path video = out_ / "long.mp4";
-  // A minute per photo: far longer than the moment the test waits.
-  Process p({"--slideshow", photos_.string(), "--video", video.string(), "--size", "160x96", "--interval", "60"},
-            root_);
-  ASSERT_GT(p.Pid(), 0);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (Names(out_).empty() && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  const struct {
+    const char* name;
+    std::vector<int> signals;
+  } cases[] = {
+      {"Ctrl-C", {SIGINT}}, {"Ctrl-C twice", {SIGINT, SIGINT}},        {"SIGTERM", {SIGTERM}},
+      {"SIGHUP", {SIGHUP}}, {"SIGHUP, then Ctrl-C", {SIGHUP, SIGINT}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path video = out_ / "long.mp4";
+    // A minute per photo: far longer than the moment the test waits; large
+    // frames, so that a second signal comes while the export still stops.
+    Process p({"--slideshow", photos_.string(), "--video", video.string(), "--size", "3840x2160", "--interval", "60"},
+              root_);
+    ASSERT_GT(p.Pid(), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (Names(out_).empty() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_FALSE(Names(out_).empty()) << "the export never started writing";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    for (const int signal : c.signals) {
+      ::kill(p.Pid(), signal);
+      // Apart, so that the second is not merged into the first.
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const Outcome r = p.Wait();
+    EXPECT_EQ(r.status, 130) << r.err;
+    EXPECT_NE(r.err.find("interrupted"), std::string::npos) << r.err;
+    EXPECT_TRUE(Names(out_).empty());
   }
-  ASSERT_FALSE(Names(out_).empty()) << "the export never started writing";
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  ::kill(p.Pid(), SIGINT);
-  const Outcome r = p.Wait();
-  EXPECT_EQ(r.status, 130) << r.err;
-  EXPECT_NE(r.err.find("interrupted"), std::string::npos) << r.err;
-  EXPECT_TRUE(Names(out_).empty());
+}
+
+// The target exists and is not a regular file: refused before any frame,
+// status 2, and left as it was.
+TEST_F(SlideshowVideo, OutputThatIsNotARegularFileIsRefused) {
+  std::ofstream(out_ / "pointed.mp4") << "an older video";
+  const struct {
+    const char* name;
+    const char* says;
+    std::function<bool(const fs::path&)> make;
+    fs::file_type type;
+  } cases[] = {
+      {"character device", "not a regular file",
+       [](const fs::path& p) { return ::mknod(p.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0; },
+       fs::file_type::character},
+      {"pipe", "not a regular file", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0600) == 0; },
+       fs::file_type::fifo},
+      {"link to a regular file", "symbolic link",
+       [this](const fs::path& p) { return ::symlink((out_ / "pointed.mp4").c_str(), p.c_str()) == 0; },
+       fs::file_type::symlink},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path target = out_ / "target.mp4";
+    fs::remove(target);
+    if (!c.make(target)) {
+      ADD_FAILURE() << "cannot make the target: " << std::strerror(errno);
+      continue;
+    }
+    const Outcome r = Process({"--slideshow", photos_.string(), "--video", target.string()}, root_).Wait();
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(fs::symlink_status(target).type(), c.type);
+    EXPECT_EQ(Names(out_), (std::vector<std::string>{"pointed.mp4", "target.mp4"}));
+  }
+  std::ifstream old(out_ / "pointed.mp4");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "an older video");
+}
+
+// --audio reads local regular files only: a pipe is refused at once (it
+// would wait for a writer), and an address is a file name like any other,
+// never fetched.
+TEST_F(SlideshowVideo, SoundIsALocalRegularFileOnly) {
+  ASSERT_EQ(::mkfifo((root_ / "sound.fifo").c_str(), 0600), 0);
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);
+  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/s.mp3";
+
+  const struct {
+    std::string sound;
+    const char* says;
+  } cases[] = {{(root_ / "sound.fifo").string(), "pipe"}, {url, "No such file"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sound);
+    const fs::path video = out_ / "show.mp4";
+    Process p({"--slideshow", photos_.string(), "--video", video.string(), "--audio", c.sound}, root_);
+    const Outcome r = p.Wait(std::chrono::seconds(20));
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_TRUE(Names(out_).empty());
+  }
+  EXPECT_LT(::accept(listener, nullptr, nullptr), 0) << "the sound was fetched over the network";
+  ::close(listener);
+}
+
+// Names up to the system's 255 bytes work for a video as for a PNG, and a
+// write that fails names the file asked for, not the temporary one.
+TEST_F(SlideshowVideo, LongNamesWorkAndErrorsNameTheFileAskedFor) {
+  const fs::path longName = out_ / (std::string(251, 'v') + ".mp4");
+  const Outcome made = Export(longName, kShow);
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(ReadVideo(longName).frames, 3 * kStill + 2 * kChange);
+  fs::remove(longName);
+
+  const fs::path disk = root_ / "disk";
+  fs::create_directories(disk);
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k") != 0) GTEST_SKIP() << "cannot mount a tmpfs here";
+  const fs::path video = disk / "show.mp4";
+  const Outcome full = Export(video, "--size 640x384 --fps 30 --interval 1 --transition-ms 1000");
+  ::umount2(disk.c_str(), MNT_DETACH);
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.err.find("'" + video.string() + "'"), std::string::npos) << full.err;
+  EXPECT_NE(full.err.find("No space left"), std::string::npos) << full.err;
+  EXPECT_EQ(full.err.find(".part"), std::string::npos) << full.err;
 }
 
 }  // namespace
