@@ -11,6 +11,7 @@
 #include <string>
 
 #include "export/export_error.h"
+#include "platform/special_file.h"
 
 namespace video_export {
 
@@ -27,32 +28,18 @@ AVSampleFormat FloatFormatOf(const AVCodec* codec) {
   return AV_SAMPLE_FMT_FLT;
 }
 
-std::string KindOfSpecialFile(mode_t mode) {
-  if (S_ISDIR(mode)) return "it is a folder";
-  if (S_ISFIFO(mode)) return "it is a pipe, not a sound file";
-  if (S_ISSOCK(mode)) return "it is a socket, not a sound file";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a sound file";
-  return "it is not a regular file";
-}
-
-struct Descriptor {
-  int fd;
-  ~Descriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
 // Opens a local regular file only, as pictures are: a name is never taken
 // for an address (http://...), and a pipe or device is refused at once
 // instead of waiting for a writer. FFmpeg reads the very file that was
 // checked, through its descriptor's name, and opens no other protocol.
 InputFormatPtr OpenSoundFile(const std::filesystem::path& file, const std::string& what) {
-  const Descriptor checked{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-  if (checked.fd < 0) throw ExportError(what + ": " + std::strerror(errno));
+  const platform::TUniqueDescriptor checked(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (checked.get() < 0) throw ExportError(what + ": " + std::strerror(errno));
   struct stat status {};
-  if (::fstat(checked.fd, &status) != 0) throw ExportError(what + ": " + std::strerror(errno));
-  if (!S_ISREG(status.st_mode)) throw ExportError(what + ": " + KindOfSpecialFile(status.st_mode));
-  const std::string url = "file:/proc/self/fd/" + std::to_string(checked.fd);
+  if (::fstat(checked.get(), &status) != 0) throw ExportError(what + ": " + std::strerror(errno));
+  if (!S_ISREG(status.st_mode))
+    throw ExportError(what + ": it " + platform::KindOfSpecialFile(status.st_mode, "sound file"));
+  const std::string url = "file:/proc/self/fd/" + std::to_string(checked.get());
   AVDictionary* options = nullptr;
   av_dict_set(&options, "protocol_whitelist", "file", 0);
   AVFormatContext* opened = nullptr;

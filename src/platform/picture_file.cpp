@@ -9,26 +9,9 @@
 
 #include "platform/picture_error.h"
 #include "platform/picture_limits.h"
+#include "platform/special_file.h"
 
 namespace platform {
-namespace {
-
-std::string KindOfSpecialFile(mode_t mode) {
-  if (S_ISDIR(mode)) return "is a folder";
-  if (S_ISFIFO(mode)) return "is a pipe, not a picture file";
-  if (S_ISSOCK(mode)) return "is a socket, not a picture file";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device, not a picture file";
-  return "is not a regular file";
-}
-
-struct FdCloser {
-  int fd;
-  ~FdCloser() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-}  // namespace
 
 std::string PictureFileName(const std::filesystem::path& path) { return path.filename().string(); }
 
@@ -37,23 +20,23 @@ UniqueFile OpenPictureFile(const std::filesystem::path& path) {
   // O_NONBLOCK: opening a pipe for reading would otherwise wait for a writer
   // for ever. The file's type is checked on the opened descriptor, so what is
   // checked is what is read.
-  FdCloser descriptor{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-  if (descriptor.fd < 0) throw PictureError(name, std::string("cannot open: ") + std::strerror(errno));
+  TUniqueDescriptor descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (descriptor.get() < 0) throw PictureError(name, std::string("cannot open: ") + std::strerror(errno));
   struct stat status {};
-  if (::fstat(descriptor.fd, &status) != 0) {
+  if (::fstat(descriptor.get(), &status) != 0) {
     throw PictureError(name, std::string("cannot open: ") + std::strerror(errno));
   }
-  if (!S_ISREG(status.st_mode)) throw PictureError(name, KindOfSpecialFile(status.st_mode));
+  if (!S_ISREG(status.st_mode)) throw PictureError(name, KindOfSpecialFile(status.st_mode, "picture file"));
   if (uint64_t(status.st_size) > kMaxPictureFileBytes) {
     throw PictureError(
         name, "file of " + std::to_string(status.st_size) + " bytes is larger than any picture of the accepted size");
   }
   // Reads of a regular file never block; the flag is cleared all the same so
   // that the stream behaves as a plain one.
-  ::fcntl(descriptor.fd, F_SETFL, ::fcntl(descriptor.fd, F_GETFL) & ~O_NONBLOCK);
-  UniqueFile file(::fdopen(descriptor.fd, "rb"));
+  ::fcntl(descriptor.get(), F_SETFL, ::fcntl(descriptor.get(), F_GETFL) & ~O_NONBLOCK);
+  UniqueFile file(::fdopen(descriptor.get(), "rb"));
   if (!file) throw PictureError(name, std::string("cannot open: ") + std::strerror(errno));
-  descriptor.fd = -1;  // the stream owns it now
+  descriptor.Release();  // the stream owns it now
   return file;
 }
 
