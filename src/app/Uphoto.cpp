@@ -81,11 +81,17 @@ void TPhotosform::FormCreate(QObject*) {
   tbProgress->setRange(0, 100);
   tbProgress->setTickInterval(10);
 
-  CreateImageList(StartFolder());
+  // A photo stands for its folder, as a file manager opens one.
+  const QString start = StartFolder();
+  if (QFileInfo(start).isFile()) {
+    StartWithPhoto(start);
+  } else {
+    CreateImageList(start);
+  }
   CheckTimer();
 }
 
-// The first command-line argument, resolved once against the working folder
+// The first command-line argument (a folder or a photo), resolved once against the working folder
 // when relative; otherwise the album folder.
 QString TPhotosform::StartFolder() const {
   if (!setup_.Arguments.isEmpty()) {

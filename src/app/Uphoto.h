@@ -232,6 +232,7 @@ class TPhotosform : public QWidget, public TShowCommands {
   bool IsFullScreen() const override;
   void ChangeInterval(int direction) override;
   void PlayFolder(const QString& folder) override;
+  void PlayPhoto(const QString& photo) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -251,6 +252,8 @@ class TPhotosform : public QWidget, public TShowCommands {
 
   // photo cycle, in Uphoto_cycle.cpp
   void CreateImageList(const QString& Path);
+  QString PlayFolderOf(const QString& photo);
+  void StartWithPhoto(const QString& photo);
   void LoadNextImage();
   void PreloadAnother();
   void AdoptPreloadedPhoto(bool wait);

@@ -136,7 +136,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
                                QStringLiteral("The folder of photos to play (default: the last one played, "
                                               "else the album: Photos beside the program, or "
                                               "$XDG_DATA_HOME/vantrel/Photos when installed)."),
-                               QStringLiteral("[FOLDER]"));
+                               QStringLiteral("[FOLDER|PHOTO]"));
+  parser.addPositionalArgument(QStringLiteral("PHOTO"),
+                               QStringLiteral("A photo in place of FOLDER: its folder plays, starting with it."));
   const TOptions o;
   for (const QCommandLineOption* option : {&o.help, &o.version, &o.fullScreen, &o.interval, &o.style, &o.order,
                                            &o.transitionMs, &o.recursive, &o.resetSettings}) {
@@ -156,7 +158,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     // The usage line names the program as it was called, whether or not an
     // application object exists yet.
     const QString text = parser.helpText();
-    result.Text = QStringLiteral("Usage: %1 [options] [FOLDER]").arg(program) + text.mid(text.indexOf(u'\n'));
+    result.Text = QStringLiteral("Usage: %1 [options] [FOLDER|PHOTO]").arg(program) + text.mid(text.indexOf(u'\n'));
     return result;
   }
   if (parser.isSet(o.version)) {
