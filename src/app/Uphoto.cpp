@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -164,6 +165,11 @@ bool TPhotosform::eventFilter(QObject* watched, QEvent* event) {
     Guarded([&] { FormKeyDown(watched, key, keyEvent->modifiers()); });
     if (key != 0) Guarded([&] { key = SlideshowKeyDown(watched, *keyEvent) ? 0 : key; });
     if (key == 0) return true;  // used up
+  }
+  // Drops come to the window, or to the view over the photo and in full screen.
+  if ((watched == this || (Vantrel && watched == Vantrel)) && IsDropEvent(*event)) {
+    DropEvent(*static_cast<QDropEvent*>(event));
+    return true;
   }
   if (watched == Vantrel && event->type() == QEvent::MouseButtonDblClick &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

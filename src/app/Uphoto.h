@@ -19,6 +19,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDropEvent;
 class QFrame;
 class QKeyEvent;
 class QGroupBox;
@@ -266,6 +267,10 @@ class TPhotosform : public QWidget, public TShowCommands {
   void ShowNextImage();
   void CheckTimer();
   void SetTimerEnabled(bool enabled);
+
+  // drops, in Uphoto_drop.cpp
+  static bool IsDropEvent(const QEvent& event);
+  void DropEvent(QDropEvent& event);
 
   // full screen, in Uphoto_fullscreen.cpp
   void SetVantrelShowHint(bool show);

@@ -18,7 +18,6 @@
 #include "app/file_name_bytes.h"
 #include "app/photo_folder.h"
 #include "app/status_bar.h"
-#include "platform/picture_decoder.h"
 #include "platform/raster/random.h"
 #include "view/vantrel.h"
 
@@ -43,11 +42,11 @@ void TPhotosform::CreateImageList(const QString& Path) {
 // Plays the folder that holds the photo file `photo`; the photo's name once
 // that folder plays with it listed, else empty (the folder was reported).
 QString TPhotosform::PlayFolderOf(const QString& photo) {
-  const QFileInfo file(photo);
-  const QString name = file.fileName();
-  if (!file.isFile() || !platform::IsReadablePictureName(QFile::encodeName(name).toStdString())) {
+  if (!IsPhotoFile(photo)) {
     throw std::runtime_error(tr("%1\n不是可以播放的照片.").arg(photo).toStdString());
   }
+  const QFileInfo file(photo);
+  const QString name = file.fileName();
   const QString folder = file.absolutePath();
   CreateImageList(folder);
   // The root folder plays as "", which joins as "/" + name all the same.
