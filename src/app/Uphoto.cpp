@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "app/album_folder.h"
 #include "app/photo_folder.h"
@@ -170,6 +171,13 @@ bool TPhotosform::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == this || (Vantrel && watched == Vantrel)) && IsDropEvent(*event)) {
     DropEvent(*static_cast<QDropEvent*>(event));
     return true;
+  }
+  // The wheel over the photo steps the show; over the panel's controls it
+  // stays theirs (they lie beside the view, not in it).
+  if (watched == Vantrel && event->type() == QEvent::Wheel) {
+    bool used = false;
+    Guarded([&] { used = SlideshowWheel(*static_cast<QWheelEvent*>(event)); });
+    if (used) return true;
   }
   if (watched == Vantrel && event->type() == QEvent::MouseButtonDblClick &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

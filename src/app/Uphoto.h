@@ -22,6 +22,7 @@ class QComboBox;
 class QDropEvent;
 class QFrame;
 class QKeyEvent;
+class QWheelEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -282,6 +283,8 @@ class TPhotosform : public QWidget, public TShowCommands {
   // keys, in Uphoto_keys.cpp
   // Handles a key of the slideshow; false for any other key.
   bool SlideshowKeyDown(QObject* Sender, const QKeyEvent& event);
+  // Steps by the wheel turned over the photo; false when it is not the show's.
+  bool SlideshowWheel(const QWheelEvent& event);
   QString FinishTransition();
   // Brings `name` on screen now with a transition; without a name, the photo preloaded.
   void ShowPhotoNow(const QString& name);
@@ -325,6 +328,7 @@ class TPhotosform : public QWidget, public TShowCommands {
   TDialogs& dialogs_;
   TCursorDisplay cursorDisplay_;
   bool vantrelShowHint_ = true;
+  int wheelTurn_ = 0;  // the wheel's turn over the photo not yet a whole notch
   bool shaped_ = false;
   bool startFullScreen_ = false;  // full screen once the window is first shown
 

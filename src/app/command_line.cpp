@@ -127,11 +127,12 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   // -platform and friends are words, not bundles of one-letter options.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.setApplicationDescription(QStringLiteral(
-      "A photo-album slideshow: the photos of FOLDER, one after another, each brought in by a "
-      "transition effect.\n\nKeys: Right or Page Down next photo, Left or Page Up the one before, "
-      "Space pause or resume,\nF11 or F full screen, + and - display interval, Home first photo, "
-      "Esc leave full screen.\nA folder or a photo dropped on the window plays the same way as FOLDER or PHOTO."));
+  parser.setApplicationDescription(
+      QStringLiteral("A photo-album slideshow: the photos of FOLDER, one after another, each brought in by a "
+                     "transition effect.\n\nKeys: Right or Page Down next photo, Left or Page Up the one before, "
+                     "Space pause or resume,\nF11 or F full screen, + and - display interval, Home first photo, "
+                     "Esc leave full screen.\nThe mouse wheel over the photo steps as Right and Left.\nA folder or a "
+                     "photo dropped on the window plays the same way as FOLDER or PHOTO."));
   parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                QStringLiteral("The folder of photos to play (default: the last one played, "
                                               "else the album: Photos beside the program, or "
