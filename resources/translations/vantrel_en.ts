@@ -293,6 +293,12 @@ Photos: %2, length: %3 s</translation>
 No JPG pictures were found there.</translation>
     </message>
     <message>
+        <source>%1
+不是可以播放的照片.</source>
+        <translation>%1
+is not a photo that can be played.</translation>
+    </message>
+    <message>
         <source>磁盘已满</source>
         <translation>the disk is full</translation>
     </message>

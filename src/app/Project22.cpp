@@ -1,4 +1,4 @@
-// The slideshow program: Project22 [options] [FOLDER]
+// The slideshow program: Project22 [options] [FOLDER|PHOTO]
 #include <QApplication>
 #include <QByteArray>
 #include <QLocale>

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "app/album_folder.h"
 #include "app/photo_folder.h"
@@ -81,11 +83,17 @@ void TPhotosform::FormCreate(QObject*) {
   tbProgress->setRange(0, 100);
   tbProgress->setTickInterval(10);
 
-  CreateImageList(StartFolder());
+  // A photo stands for its folder, as a file manager opens one.
+  const QString start = StartFolder();
+  if (QFileInfo(start).isFile()) {
+    StartWithPhoto(start);
+  } else {
+    CreateImageList(start);
+  }
   CheckTimer();
 }
 
-// The first command-line argument, resolved once against the working folder
+// The first command-line argument (a folder or a photo), resolved once against the working folder
 // when relative; otherwise the album folder.
 QString TPhotosform::StartFolder() const {
   if (!setup_.Arguments.isEmpty()) {
@@ -158,6 +166,18 @@ bool TPhotosform::eventFilter(QObject* watched, QEvent* event) {
     Guarded([&] { FormKeyDown(watched, key, keyEvent->modifiers()); });
     if (key != 0) Guarded([&] { key = SlideshowKeyDown(watched, *keyEvent) ? 0 : key; });
     if (key == 0) return true;  // used up
+  }
+  // Drops come to the window, or to the view over the photo and in full screen.
+  if ((watched == this || (Vantrel && watched == Vantrel)) && IsDropEvent(*event)) {
+    DropEvent(*static_cast<QDropEvent*>(event));
+    return true;
+  }
+  // The wheel over the photo steps the show; over the panel's controls it
+  // stays theirs (they lie beside the view, not in it).
+  if (watched == Vantrel && event->type() == QEvent::Wheel) {
+    bool used = false;
+    Guarded([&] { used = SlideshowWheel(*static_cast<QWheelEvent*>(event)); });
+    if (used) return true;
   }
   if (watched == Vantrel && event->type() == QEvent::MouseButtonDblClick &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

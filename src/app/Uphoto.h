@@ -19,8 +19,10 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDropEvent;
 class QFrame;
 class QKeyEvent;
+class QWheelEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -232,6 +234,7 @@ class TPhotosform : public QWidget, public TShowCommands {
   bool IsFullScreen() const override;
   void ChangeInterval(int direction) override;
   void PlayFolder(const QString& folder) override;
+  void PlayPhoto(const QString& photo) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -251,6 +254,8 @@ class TPhotosform : public QWidget, public TShowCommands {
 
   // photo cycle, in Uphoto_cycle.cpp
   void CreateImageList(const QString& Path);
+  QString PlayFolderOf(const QString& photo);
+  void StartWithPhoto(const QString& photo);
   void LoadNextImage();
   void PreloadAnother();
   void AdoptPreloadedPhoto(bool wait);
@@ -264,6 +269,10 @@ class TPhotosform : public QWidget, public TShowCommands {
   void CheckTimer();
   void SetTimerEnabled(bool enabled);
 
+  // drops, in Uphoto_drop.cpp
+  static bool IsDropEvent(const QEvent& event);
+  void DropEvent(QDropEvent& event);
+
   // full screen, in Uphoto_fullscreen.cpp
   void SetVantrelShowHint(bool show);
 
@@ -274,6 +283,8 @@ class TPhotosform : public QWidget, public TShowCommands {
   // keys, in Uphoto_keys.cpp
   // Handles a key of the slideshow; false for any other key.
   bool SlideshowKeyDown(QObject* Sender, const QKeyEvent& event);
+  // Steps by the wheel turned over the photo; false when it is not the show's.
+  bool SlideshowWheel(const QWheelEvent& event);
   QString FinishTransition();
   // Brings `name` on screen now with a transition; without a name, the photo preloaded.
   void ShowPhotoNow(const QString& name);
@@ -317,6 +328,7 @@ class TPhotosform : public QWidget, public TShowCommands {
   TDialogs& dialogs_;
   TCursorDisplay cursorDisplay_;
   bool vantrelShowHint_ = true;
+  int wheelTurn_ = 0;  // the wheel's turn over the photo not yet a whole notch
   bool shaped_ = false;
   bool startFullScreen_ = false;  // full screen once the window is first shown
 

@@ -38,4 +38,9 @@ void TPhotosform::ChangeInterval(int direction) {
 
 void TPhotosform::PlayFolder(const QString& folder) { CreateImageList(folder); }
 
+void TPhotosform::PlayPhoto(const QString& photo) {
+  const QString name = PlayFolderOf(photo);
+  if (!name.isEmpty()) ShowPhotoNow(name);
+}
+
 }  // namespace app

@@ -315,7 +315,10 @@ void TPhotosform::ConnectHandlers() {
   });
   Vantrel->SetOnStop([this](view::TCustomVantrel&) { Guarded([&] { VantrelStop(Vantrel); }); });
   Vantrel->SetOnProgress([this](view::TCustomVantrel&) { Guarded([&] { VantrelProgress(Vantrel); }); });
-  Vantrel->installEventFilter(this);  // double clicks
+  // Folders and photos may be dropped on the window and on the view.
+  setAcceptDrops(true);
+  Vantrel->setAcceptDrops(true);
+  Vantrel->installEventFilter(this);  // double clicks, drops
   qApp->installEventFilter(this);  // key preview
 }
 

@@ -5,15 +5,18 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
 #include <QToolTip>
+#include <stdexcept>
 
 #include "app/Uphoto.h"
 #include "app/file_name_bytes.h"
+#include "app/photo_folder.h"
 #include "app/status_bar.h"
 #include "platform/raster/random.h"
 #include "view/vantrel.h"
@@ -34,6 +37,28 @@ void TPhotosform::CreateImageList(const QString& Path) {
   ShowPhotoCount();
   StatusBar->SetPanelText(3, QStringLiteral("Folder: ") + Path);
   LoadNextImage();
+}
+
+// Plays the folder that holds the photo file `photo`; the photo's name once
+// that folder plays with it listed, else empty (the folder was reported).
+QString TPhotosform::PlayFolderOf(const QString& photo) {
+  if (!IsPhotoFile(photo)) {
+    throw std::runtime_error(tr("%1\n不是可以播放的照片.").arg(photo).toStdString());
+  }
+  const QFileInfo file(photo);
+  const QString name = file.fileName();
+  const QString folder = file.absolutePath();
+  CreateImageList(folder);
+  // The root folder plays as "", which joins as "/" + name all the same.
+  const bool playing = JoinPath(playlist_.PicturesPath(), name) == JoinPath(folder, name);
+  return playing && playlist_.Pictures().contains(name) ? name : QString();
+}
+
+// At start the photo given comes first, brought by the cycle as the first
+// photo of a folder is, so that the start settings apply to it.
+void TPhotosform::StartWithPhoto(const QString& photo) {
+  const QString name = PlayFolderOf(photo);
+  if (!name.isEmpty()) PreloadPhoto(name);
 }
 
 void TPhotosform::ShowPhotoCount() {

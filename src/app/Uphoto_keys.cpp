@@ -1,11 +1,14 @@
 // Keys of the slideshow, in the window and in full screen: next and previous
-// photo, pause, full screen, the display interval and the first photo. Each
-// calls one of the show's commands and shows a short note over the view.
+// photo, pause, full screen, the display interval and the first photo; and
+// the wheel over the photo, which steps as Right and Left do. Each calls one
+// of the show's commands and shows a short note over the view.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "app/Uphoto.h"
 #include "app/status_bar.h"
@@ -50,6 +53,31 @@ bool TPhotosform::SlideshowKeyDown(QObject* Sender, const QKeyEvent& event) {
     default: return false;
   }
   ShowKeyNote(extra);
+  return true;
+}
+
+// A notch towards the user is the next photo, one away the photo before, as
+// image viewers step. A touchpad's small steps add up to notches; turning the
+// other way starts the count again. With a modifier (Ctrl zooms elsewhere)
+// the wheel is not the show's, and neither is a sideways one.
+bool TPhotosform::SlideshowWheel(const QWheelEvent& event) {
+  if (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    return false;
+  }
+  const int turn = event.angleDelta().y();
+  if (turn == 0) return false;
+  if ((turn < 0) != (wheelTurn_ < 0)) wheelTurn_ = 0;
+  wheelTurn_ += turn;
+  const int notches = wheelTurn_ / QWheelEvent::DefaultDeltasPerStep;
+  wheelTurn_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    if (notches < 0) {
+      ShowNext();
+    } else {
+      ShowPrevious();
+    }
+  }
+  if (notches != 0) ShowKeyNote({});
   return true;
 }
 

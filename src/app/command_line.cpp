@@ -131,12 +131,15 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("A photo-album slideshow: the photos of FOLDER, one after another, each brought in by a "
                      "transition effect.\n\nKeys: Right or Page Down next photo, Left or Page Up the one before, "
                      "Space pause or resume,\nF11 or F full screen, + and - display interval, Home first photo, "
-                     "Esc leave full screen."));
+                     "Esc leave full screen.\nThe mouse wheel over the photo steps as Right and Left.\nA folder or a "
+                     "photo dropped on the window plays the same way as FOLDER or PHOTO."));
   parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                QStringLiteral("The folder of photos to play (default: the last one played, "
                                               "else the album: Photos beside the program, or "
                                               "$XDG_DATA_HOME/vantrel/Photos when installed)."),
-                               QStringLiteral("[FOLDER]"));
+                               QStringLiteral("[FOLDER|PHOTO]"));
+  parser.addPositionalArgument(QStringLiteral("PHOTO"),
+                               QStringLiteral("A photo in place of FOLDER: its folder plays, starting with it."));
   const TOptions o;
   for (const QCommandLineOption* option : {&o.help, &o.version, &o.fullScreen, &o.interval, &o.style, &o.order,
                                            &o.transitionMs, &o.recursive, &o.resetSettings}) {
@@ -156,7 +159,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     // The usage line names the program as it was called, whether or not an
     // application object exists yet.
     const QString text = parser.helpText();
-    result.Text = QStringLiteral("Usage: %1 [options] [FOLDER]").arg(program) + text.mid(text.indexOf(u'\n'));
+    result.Text = QStringLiteral("Usage: %1 [options] [FOLDER|PHOTO]").arg(program) + text.mid(text.indexOf(u'\n'));
     return result;
   }
   if (parser.isSet(o.version)) {

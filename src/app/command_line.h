@@ -6,12 +6,12 @@
 
 namespace app {
 
-// What the command line asks for: Project22 [options] [FOLDER].
+// What the command line asks for: Project22 [options] [FOLDER|PHOTO].
 struct TCommandLine {
   enum class TAction { Run, ShowHelp, ShowVersion, Fail };
   TAction Action = TAction::Run;
   QString Text;  // the help or version text, or the one-line error
-  QStringList Arguments;  // the positional arguments; the first is the photo folder
+  QStringList Arguments;  // the positional arguments; the first is the photo folder, or a photo of it
   QStringList ToolkitArguments;  // the program's name and the toolkit's own options, for it to read
   TStartSettings Settings;  // the options that set a setting for this run
   bool Recursive = false;

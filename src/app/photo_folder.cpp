@@ -44,6 +44,11 @@ QStringList ListPictureNames(const QString& folder) {
   return names;
 }
 
+bool IsPhotoFile(const QString& path) {
+  const QFileInfo file(path);
+  return file.isFile() && platform::IsReadablePictureName(QFile::encodeName(file.fileName()).toStdString());
+}
+
 QString FindFolderIgnoringCase(const QString& parent, const QString& name) {
   const QStringList folders = QDir(parent).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
   // An exact match wins over other spellings of the same name.

@@ -10,6 +10,10 @@ namespace app {
 // std::runtime_error naming the folder when it is missing or unreadable.
 QStringList ListPictureNames(const QString& folder);
 
+// Whether `path` is a file the show can play: a regular file (links
+// followed) whose extension the picture loader reads.
+bool IsPhotoFile(const QString& path);
+
 // The folder `name` inside `parent`, found whatever the case of its letters
 // ("Photos", "photos", "PHOTOS"); `parent` + "/" + `name` when there is none.
 QString FindFolderIgnoringCase(const QString& parent, const QString& name);

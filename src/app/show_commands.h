@@ -24,6 +24,9 @@ class TShowCommands {
   // Plays the photos of `folder` from now on; a folder without photos is
   // reported and the show goes on with the folder before.
   virtual void PlayFolder(const QString& folder) = 0;
+  // Plays the folder that holds the photo file `photo` and brings that photo
+  // on screen now. A file that is not a photo is reported.
+  virtual void PlayPhoto(const QString& photo) = 0;
 
  protected:
   ~TShowCommands() = default;

@@ -111,7 +111,7 @@ TEST(CommandLine, BadValuesAreRefusedWithOneLineNamingTheOption) {
 TEST(CommandLine, HelpAndVersion) {
   const TCommandLine help = Parse({"folder", "--help"});
   ASSERT_EQ(help.Action, TAction::ShowHelp);
-  EXPECT_TRUE(help.Text.startsWith("Usage: Project22 [options] [FOLDER]")) << help.Text.toStdString();
+  EXPECT_TRUE(help.Text.startsWith("Usage: Project22 [options] [FOLDER|PHOTO]")) << help.Text.toStdString();
   EXPECT_EQ(Parse({"-h"}).Action, TAction::ShowHelp);
   const TCommandLine version = Parse({"--version"});
   ASSERT_EQ(version.Action, TAction::ShowVersion);
@@ -148,9 +148,9 @@ TRun RunProgram(const QStringList& arguments) {
 TEST(Program, HelpPrintsEveryOptionAndExitsZero) {
   const TRun run = RunProgram({"--help"});
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  for (const char* option :
-       {"--help", "--version", "--fullscreen", "--interval <SECONDS>", "--style <N>",
-        "--order <catalogue|random|fixed>", "--transition-ms <MS>", "--recursive", "--reset-settings", "FOLDER"}) {
+  for (const char* option : {"--help", "--version", "--fullscreen", "--interval <SECONDS>", "--style <N>",
+                             "--order <catalogue|random|fixed>", "--transition-ms <MS>", "--recursive",
+                             "--reset-settings", "FOLDER", "PHOTO"}) {
     EXPECT_TRUE(run.out.contains(QString::fromUtf8(option))) << option;
   }
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();

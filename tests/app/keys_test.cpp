@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -381,6 +382,66 @@ TEST_F(Keys, TheNoteIsPaintedOverTheViewAndNeverIntoTheTransitionsPictures) {
   const QColor outside = painted.pixelColor(note.right() + 20, note.center().y());
   EXPECT_LT(inNote.lightness(), 120) << "the note's dark box";
   EXPECT_NE(inNote, outside);
+}
+
+// Turns the mouse wheel over `target` by `delta` (120 a notch; below 0
+// towards the user).
+void Wheel(QWidget* target, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const QPointF at = QRectF(target->rect()).center();
+  QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                    false);
+  QApplication::sendEvent(target, &event);
+}
+
+// The wheel over the photo steps as Right and Left do, in manual play too,
+// with the same note; a touchpad's small steps add up to one notch.
+TEST_F(Keys, TheWheelOverThePhotoStepsLikeRightAndLeft) {
+  OpenStill();
+  form->SetPaused(true);
+  ASSERT_TRUE(WaitForPreload());
+  Wheel(form->Vantrel, -120);
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_EQ(Shown(), 1u) << "a photo came at once";
+  const QString first = form->Playlist().History().back();
+  EXPECT_TRUE(Note().startsWith(first + "\n")) << Note().toStdString();
+  EXPECT_TRUE(Note().contains(kPaused));
+  ASSERT_TRUE(WaitForPreload());
+  Wheel(form->Vantrel, -120);
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_EQ(Shown(), 2u);
+  EXPECT_NE(form->Playlist().History().back(), first);
+  ASSERT_TRUE(WaitForPreload());
+
+  Wheel(form->Vantrel, 60);
+  EXPECT_FALSE(form->Vantrel->Busy()) << "half a notch does nothing yet";
+  EXPECT_EQ(Shown(), 2u);
+  Wheel(form->Vantrel, 60);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(form->Playlist().ShowingImage(), first) << "back to the photo before";
+  EXPECT_EQ(Shown(), 1u);
+  EXPECT_TRUE(form->Paused());
+
+  // With Ctrl (a zoom elsewhere) the wheel is not the show's.
+  ASSERT_TRUE(WaitForPreload());
+  Wheel(form->Vantrel, -120, Qt::ControlModifier);
+  EXPECT_FALSE(form->Vantrel->Busy());
+  EXPECT_EQ(Shown(), 1u);
+  EXPECT_TRUE(dialogs.Calls.empty());
+}
+
+// Over the settings panel the wheel stays with its controls.
+TEST_F(Keys, TheWheelOverTheSettingsPanelStaysWithItsControls) {
+  OpenStill();
+  form->YJSZClick(form->YJSZ);
+  form->PageControl->setCurrentWidget(form->TabSheet3);
+  const int interval = form->tbDisplayInterval->value();
+  for (QWidget* target :
+       std::initializer_list<QWidget*>{form->tbDisplayInterval, form->lblDisplayInterval, form->PageControl}) {
+    Wheel(target, -120);
+  }
+  EXPECT_LT(form->tbDisplayInterval->value(), interval) << "the slider took its wheel";
+  EXPECT_FALSE(form->Vantrel->Busy());
+  EXPECT_EQ(Shown(), 0u);
 }
 
 }  // namespace

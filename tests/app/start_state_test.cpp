@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -267,6 +268,42 @@ TEST_F(StartState, FolderArgumentWithSpacesAndRelativeFolderAreUsed) {
   QDir::setCurrent(saved);
   EXPECT_EQ(form->Playlist().PicturesPath(), program.File("my trip"));
   EXPECT_EQ(form->Playlist().LoadedImage(), "x.png");
+}
+
+// A photo in place of the folder, as a file manager opens one: its folder
+// plays, and that photo comes first, whichever it is and however given.
+TEST_F(StartState, PhotoArgumentPlaysItsFolderStartingWithThatPhoto) {
+  const QStringList names{"IMG_0041.jpg", "IMG_0042.jpg", "IMG_0043.jpg"};
+  program.MakeFolder("holiday", names);
+  const QString saved = QDir::currentPath();
+  QDir::setCurrent(program.Path());
+  QStringList given{"holiday/IMG_0042.jpg"};
+  for (const QString& name : names) given << program.File("holiday/" + name);
+  for (const QString& photo : given) {
+    SCOPED_TRACE(photo.toStdString());
+    dialogs.Forget();
+    Open({photo});
+    EXPECT_TRUE(dialogs.Calls.empty()) << dialogs.MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(form->Playlist().PicturesPath(), program.File("holiday"));
+    EXPECT_EQ(form->Playlist().Pictures(), names);
+    const QString name = QFileInfo(photo).fileName();
+    EXPECT_EQ(form->Playlist().LoadedImage(), name);
+    EXPECT_TRUE(form->Timer->isActive());
+    Tick();
+    EXPECT_EQ(form->Playlist().ShowingImage(), name);
+    EXPECT_TRUE(WaitIdle());
+  }
+  QDir::setCurrent(saved);
+}
+
+TEST_F(StartState, FileThatIsNotAPhotoIsReportedAndTheWindowOpensWithoutPhotos) {
+  program.MakeFolder("holiday", {"IMG_0041.jpg"});
+  Touch(program.File("holiday/notes.txt"), "a list");
+  Open({program.File("holiday/notes.txt")});
+  ASSERT_EQ(dialogs.MessageTexts().size(), 1);
+  EXPECT_EQ(dialogs.MessageTexts()[0], program.File("holiday/notes.txt") + "\n不是可以播放的照片.");
+  EXPECT_TRUE(form->Playlist().Pictures().isEmpty());
+  EXPECT_FALSE(form->Timer->isActive());
 }
 
 TEST_F(StartState, EmptyStartFolderWarnsWithACancelButton) {
