@@ -90,13 +90,18 @@ TEST_F(Keys, PhotosBroughtByKeysAreDecodedOnThePreloadThread) {
   EXPECT_EQ(form->Playlist().ShowingImage(), before);
   EXPECT_TRUE(decodedSince(before)) << "Left did not decode on the preload thread";
   if (before != "a.jpg") {
+    // The show may since have drawn the first photo to come next: then Home
+    // takes it as loaded, and there is nothing to decode.
+    const bool homeMustLoad = !onScreenOrNext("a.jpg");
     {
       const std::lock_guard<std::mutex> hold(lock);
       decoded.clear();
     }
     step(Qt::Key_Home);
     EXPECT_EQ(form->Playlist().ShowingImage(), "a.jpg");
-    EXPECT_TRUE(decodedSince("a.jpg")) << "Home did not decode on the preload thread";
+    if (homeMustLoad) {
+      EXPECT_TRUE(decodedSince("a.jpg")) << "Home did not decode on the preload thread";
+    }
   }
   form.reset();  // its preload threads use what this test holds
   EXPECT_TRUE(decodedOnWindowThread.isEmpty()) << decodedOnWindowThread.join(", ").toStdString();
