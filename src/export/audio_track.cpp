@@ -11,7 +11,7 @@
 #include <string>
 
 #include "export/export_error.h"
-#include "platform/special_file.h"
+#include "platform/non_regular_file.h"
 
 namespace video_export {
 
@@ -38,7 +38,7 @@ InputFormatPtr OpenSoundFile(const std::filesystem::path& file, const std::strin
   struct stat status {};
   if (::fstat(checked.get(), &status) != 0) throw ExportError(what + ": " + std::strerror(errno));
   if (!S_ISREG(status.st_mode))
-    throw ExportError(what + ": it " + platform::KindOfSpecialFile(status.st_mode, "sound file"));
+    throw ExportError(what + ": it " + platform::KindOfNonRegularFile(status.st_mode, "sound file"));
   const std::string url = "file:/proc/self/fd/" + std::to_string(checked.get());
   AVDictionary* options = nullptr;
   av_dict_set(&options, "protocol_whitelist", "file", 0);

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/non_regular_file.h"
 #include "platform/picture_error.h"
 #include "platform/picture_limits.h"
-#include "platform/special_file.h"
 
 namespace platform {
 
@@ -26,7 +26,7 @@ UniqueFile OpenPictureFile(const std::filesystem::path& path) {
   if (::fstat(descriptor.get(), &status) != 0) {
     throw PictureError(name, std::string("cannot open: ") + std::strerror(errno));
   }
-  if (!S_ISREG(status.st_mode)) throw PictureError(name, KindOfSpecialFile(status.st_mode, "picture file"));
+  if (!S_ISREG(status.st_mode)) throw PictureError(name, KindOfNonRegularFile(status.st_mode, "picture file"));
   if (uint64_t(status.st_size) > kMaxPictureFileBytes) {
     throw PictureError(
         name, "file of " + std::to_string(status.st_size) + " bytes is larger than any picture of the accepted size");

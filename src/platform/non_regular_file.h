@@ -8,7 +8,7 @@ namespace platform {
 
 // What a file that is not a regular one is, for a message: "is a pipe, not a
 // picture file" for `noun` "picture file".
-std::string KindOfSpecialFile(mode_t mode, const std::string& noun);
+std::string KindOfNonRegularFile(mode_t mode, const std::string& noun);
 
 // Owns a file descriptor: closed when it goes, on every path. Release() hands
 // it over (to a stream that closes it itself).
